@@ -1,0 +1,64 @@
+// The one module-wide state of the toolbox. Every export works on it; there
+// are no handles. Tables are owned here and live until they are created again
+// or released by ZanInitToolbox(2).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/records.h"
+
+namespace kelmod {
+
+// Values taken from the interface record, stored as they stand.
+struct InterfaceValues {
+  std::string release;   // columns 1-4
+  std::string flag5;     // column 5
+  std::string flag6;     // column 6
+  char separator = '\0'; // column 7: ends every separator-terminated value
+  std::string flag8;     // column 8
+  std::string text;      // columns 9-18
+};
+
+struct State {
+  // Record tables, one list per table type group.
+  FieldList sendTable;  // types 1 and 6, direction "U"
+  FieldList table2;     // type 2, "D"
+  FieldList table34;    // types 3 and 4, "D"
+  FieldList table5;     // type 5, "D"
+  FieldList table7;     // type 7, "U"
+  FieldList table8;     // type 8, "U"
+  FieldList userTable;  // type 10
+  // The list most recently built by a create; refers to a list, not an owner.
+  FieldList* current = nullptr;
+
+  InterfaceValues iface;
+  // Selects the older or newer form of the release-dependent exchanges.
+  // Derived from the release text; survives ZanInitToolbox.
+  int32_t releaseFamily = 0;
+
+  // Chosen on first use and kept until released.
+  std::optional<std::string> messagePath;
+  std::optional<std::string> tableIndexPath;
+
+  // Result buffers handed to the host.
+  std::string sendBuffer;
+  std::string valueBuffer;
+};
+
+State& state();
+
+// Start-up (ZanInitToolbox mode 1): every table, path and interface value
+// becomes empty; the release family stays.
+void StartToolbox(State& s);
+// Release (ZanInitToolbox mode 2): every table and both paths are freed;
+// interface values, release family and result buffers stay.
+void ReleaseToolbox(State& s);
+
+// The message file path: configured, else $KELMMES, else "./kelmmes.dat".
+const std::string& MessageFilePath(State& s);
+// The table index file path: configured, else $KELMDAT, else "./kelmtab.dat".
+const std::string& TableIndexFilePath(State& s);
+
+}  // namespace kelmod

@@ -1,0 +1,50 @@
+#include "tables/send_strings.h"
+
+#include <algorithm>
+
+#include "core/codes.h"
+
+namespace kelmod::tables {
+
+namespace {
+constexpr std::size_t kValueCapacity = 256;
+}
+
+void BuildSendString(const FieldList& list, std::string& out) {
+  std::size_t width = 0;
+  for (const FieldDefinition& field : list)
+    width += field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
+  const int32_t records = RecordCount(list);
+
+  std::string result;
+  result.reserve(width * static_cast<std::size_t>(records) + 1);
+  for (int32_t r = 1; r <= records; ++r) {
+    for (const FieldDefinition& field : list) {
+      if (field.length <= 0) continue;
+      const std::size_t fieldWidth = static_cast<std::size_t>(field.length);
+      const std::size_t start = result.size();
+      if (static_cast<std::size_t>(r) <= field.values.size()) {
+        const std::string& text = field.values[static_cast<std::size_t>(r) - 1].text;
+        result.append(text, 0, std::min({text.size(), kValueCapacity - 1, fieldWidth}));
+      }
+      result.resize(start + fieldWidth, ' ');
+    }
+  }
+  out = std::move(result);
+}
+
+int32_t CreateSendString(State& s) {
+  if (s.sendTable.empty()) return code::kSendTableEmpty;
+  BuildSendString(s.sendTable, s.sendBuffer);
+  return code::kOk;
+}
+
+int32_t CreateBomHeadSendString(State& s, int32_t type) {
+  const FieldList* list = type == 7 ? &s.table7 : type == 8 ? &s.table8 : nullptr;
+  if (list == nullptr) return code::kNoMemory;
+  if (list->empty()) return code::kSendTableEmpty;
+  BuildSendString(*list, s.sendBuffer);
+  return code::kOk;
+}
+
+}  // namespace kelmod::tables

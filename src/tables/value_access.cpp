@@ -1,0 +1,279 @@
+#include "tables/value_access.h"
+
+#include <cstring>
+
+#include "core/codes.h"
+#include "core/text.h"
+#include "tables/description_files.h"
+
+namespace kelmod::tables {
+
+namespace {
+
+constexpr std::size_t kValueCapacity = 256;
+
+// A module list chosen by table type, with the code an export gives when it
+// holds no fields.
+struct Selected {
+  FieldList* list = nullptr;
+  int32_t emptyCode = code::kOk;
+};
+
+FieldList* ByType(State& s, int32_t type) {
+  switch (type) {
+    case 1:
+    case 6: return &s.sendTable;
+    case 2: return &s.table2;
+    case 3:
+    case 4: return &s.table34;
+    case 5: return &s.table5;
+    case 7: return &s.table7;
+    case 8: return &s.table8;
+    case 10: return &s.userTable;
+    default: return nullptr;
+  }
+}
+
+// Finds a field by the write and modify rules: each stored name compared is
+// first rewritten without blanks and tabs, for good.
+FieldDefinition* FindNormalised(FieldList& list, std::string_view name) {
+  for (FieldDefinition& field : list) {
+    RemoveBlanks(field.fieldName);
+    if (field.fieldName == name) return &field;
+  }
+  return nullptr;
+}
+
+FieldDefinition* FindExact(FieldList& list, std::string_view name) {
+  for (FieldDefinition& field : list)
+    if (field.fieldName == name) return &field;
+  return nullptr;
+}
+
+// Writes text into a fixed member of a caller's record: at most size-1
+// bytes, NUL-terminated, the rest of the member zeroed.
+void PutMember(char* member, std::size_t size, const std::string& text) {
+  const std::size_t n = text.size() < size ? text.size() : size - 1;
+  std::memcpy(member, text.data(), n);
+  std::memset(member + n, 0, size - n);
+}
+
+// Cuts a caller's value at the field's length, in place.
+void CutToField(char* value, const FieldDefinition& field) {
+  const std::size_t limit = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
+  if (strnlen(value, limit + 1) > limit) value[limit] = '\0';
+}
+
+const char* DirectionLetter(int32_t direction) {
+  return direction == 1 ? "U" : direction == 2 ? "D" : nullptr;
+}
+
+}  // namespace
+
+int32_t GetTableValue(State& s, int32_t type, char* fieldName, int32_t record, char** value) {
+  FieldList* first = nullptr;
+  FieldList* second = nullptr;
+  int32_t emptyCode = code::kTableNotPresent;
+  switch (type) {
+    case 1: first = &s.sendTable; emptyCode = code::kEmptyType1; break;
+    case 2: first = &s.table2; emptyCode = code::kEmptyType2; break;
+    case 3: first = &s.table34; emptyCode = code::kEmptyType3; break;
+    case 4: first = &s.table34; break;
+    case 5: first = &s.table2; second = &s.table5; break;
+    case 6: second = &s.table5; break;
+    case 7: second = &s.table7; break;
+    case 8: second = &s.table8; break;
+    case 10: first = &s.userTable; emptyCode = code::kUserTableEmpty; break;
+    default: return code::kUnsupported;
+  }
+  if ((first == nullptr || first->empty()) && (second == nullptr || second->empty()))
+    return emptyCode;
+
+  std::string name(fieldName);
+  RemoveBlanks(name);
+  WriteBack(fieldName, name);
+
+  std::string text;
+  int32_t result = code::kNoSuchField;
+  if (FieldDefinition* field = first ? FindExact(*first, name) : nullptr) {
+    result = ValueAt(text, kValueCapacity, field->values, record);
+    if (result == code::kOk) TrimBlanks(text);
+  } else if (FieldDefinition* other = second ? FindExact(*second, name) : nullptr) {
+    result = ValueAt(text, kValueCapacity, other->values, record);
+  }
+  s.valueBuffer = std::move(text);
+  *value = s.valueBuffer.data();
+  return result;
+}
+
+int32_t WriteTableValue(State& s, int32_t type, const char* fieldName, char* value,
+                        int32_t record) {
+  FieldList* list = ByType(s, type);
+  if (list == nullptr) return code::kUnsupported;
+  if (list->empty()) {
+    if (type == 10) return code::kUserTableEmpty;
+    return (type == 1 || type == 6) ? code::kWriteEmptySendTable : code::kWriteEmptyTable;
+  }
+  if (fieldName == nullptr || value == nullptr) return code::kFieldOrValueMissing;
+
+  std::string name(fieldName);
+  TrimTrailingBlanks(name);
+  FieldDefinition* field = FindNormalised(*list, name);
+  if (field == nullptr) return code::kWriteNoSuchField;
+  if (type != 10) CutToField(value, *field);
+  std::string text = DupTrimmed(value);
+  if (record == 0) {
+    std::vector<FieldValue> only;
+    PutValue(only, std::move(text), 0);
+    field->values = std::move(only);
+  } else {
+    PutValue(field->values, std::move(text), 0);
+  }
+  return code::kOk;
+}
+
+int32_t ModifyTableValue(State& s, int32_t type, const char* fieldName, char* value,
+                         int32_t record) {
+  if (record == 0) return code::kOk;
+  FieldList* list = type == 10 ? nullptr : ByType(s, type);
+  if (list == nullptr) return code::kUnsupported;
+  if (list->empty()) return type == 1 ? code::kModifyEmptySendTable : code::kModifyEmptyTable;
+  if (fieldName == nullptr || value == nullptr) return code::kMissingArgument;
+
+  FieldDefinition* field = FindNormalised(*list, fieldName);
+  if (field == nullptr) return code::kOk;
+  CutToField(value, *field);
+  if (record < 1 || static_cast<std::size_t>(record) > field->values.size())
+    return code::kModifyNoRecord;
+  std::string text(value);
+  TrimBlanks(text);
+  WriteBack(value, text);
+  field->values[static_cast<std::size_t>(record) - 1].text = std::move(text);
+  return code::kOk;
+}
+
+int32_t DeleteTableEntry(State& s, int32_t type, int32_t record) {
+  FieldList* list = ByType(s, type);
+  if (list == nullptr) return code::kUnsupported;
+  if (list->empty()) {
+    switch (type) {
+      case 1: return code::kEmptyType1;
+      case 2: return code::kEmptyType2;
+      case 4: return code::kTableNotPresent;
+      case 10: return code::kUserTableEmpty;
+      default: return code::kEmptyType3;
+    }
+  }
+  if (record < 1) return code::kOk;
+  // The record count comes from the table's description, as the host sees
+  // it (this also leaves the count in the value buffer).
+  char* count = nullptr;
+  if (DescribeTable(s, type, &count) != code::kOk) return code::kOk;
+  if (record > LeadingNumber(count, false)) return code::kOk;
+  const std::size_t index = static_cast<std::size_t>(record) - 1;
+  for (FieldDefinition& field : *list)
+    if (index < field.values.size())
+      field.values.erase(field.values.begin() + static_cast<std::ptrdiff_t>(index));
+  return code::kOk;
+}
+
+int32_t DescribeTable(State& s, int32_t type, char** count) {
+  const FieldList* list = nullptr;
+  int32_t emptyCode = code::kTableNotPresent;
+  switch (type) {
+    case 1: list = &s.sendTable; emptyCode = code::kDescribeEmptyType1; break;
+    case 2: list = &s.table2; emptyCode = code::kDescribeEmptyType2; break;
+    case 3:
+    case 4: list = &s.table34; emptyCode = code::kDescribeEmptyType34; break;
+    case 5: list = &s.table5; break;
+    // Type 6 counts the characteristic bar of the newer release, which this
+    // toolbox does not hold yet: it is always empty.
+    case 6: return code::kTableNotPresent;
+    case 7: list = &s.table7; break;
+    case 8: list = &s.table8; break;
+    case 10: list = &s.userTable; break;
+    default: return code::kUnsupported;
+  }
+  if (list->empty()) return emptyCode;
+  s.valueBuffer = IntToDecimal(RecordCount(*list));
+  *count = s.valueBuffer.data();
+  return code::kOk;
+}
+
+int32_t GetAttributNameValue(State& s, int32_t type, int32_t fieldNumber, int32_t record,
+                             char* fieldName, char** value) {
+  FieldList* list = type == 10 ? nullptr : ByType(s, type);
+  if (list == nullptr) return code::kUnsupported;
+  if (list->empty()) {
+    if (type == 2) return code::kAttributeEmptyType2;
+    if (type == 3) return code::kAttributeEmptyType3;
+    return code::kAttributeEmptyOther;
+  }
+  if (fieldNumber < 1 || static_cast<std::size_t>(fieldNumber) > list->size())
+    return code::kNoFieldAtPosition;
+  const FieldDefinition& field = (*list)[static_cast<std::size_t>(fieldNumber) - 1];
+  // The caller's buffer holds at least 12 bytes.
+  PutMember(fieldName, 12, field.fieldName);
+  if (record < 1) return code::kNoFieldAtPosition;
+  std::string text;
+  if (ValueAt(text, kValueCapacity, field.values, record) == code::kOk) TrimBlanks(text);
+  s.valueBuffer = std::move(text);
+  *value = s.valueBuffer.data();
+  return code::kOk;
+}
+
+namespace {
+
+// The set whose definitions ZanGetAttributName reads: none (every line) when
+// name and key are both empty, else the one the set index file names.
+int32_t SelectSet(int32_t direction, const char* name, const char* key, const char* setIndexPath,
+                  std::string& setName) {
+  const char* letter = DirectionLetter(direction);
+  if (letter == nullptr) return code::kUnsupported;
+  if (SafeLength(name) == 0 && SafeLength(key) == 0) {
+    setName.clear();
+    return code::kOk;
+  }
+  if (ReadSetName(setIndexPath, name, key, letter, setName) != code::kOk)
+    return code::kSetNotFound;
+  return code::kOk;
+}
+
+void PutAttribute(AttributeRecord* attribute, const AttributeLine& line) {
+  PutMember(attribute->setName, sizeof attribute->setName, line.setName);
+  PutMember(attribute->fieldName, sizeof attribute->fieldName, line.fieldName);
+  PutMember(attribute->length, sizeof attribute->length, line.length);
+  PutMember(attribute->description, sizeof attribute->description, line.description);
+}
+
+}  // namespace
+
+int32_t GetAttributName(State&, int32_t direction, const char* name, const char* key,
+                        const char* setIndexPath, const char* definitionPath, int32_t n,
+                        AttributeRecord* attribute) {
+  std::string setName;
+  const int32_t selected = SelectSet(direction, name, key, setIndexPath, setName);
+  if (selected != code::kOk) return selected;
+  AttributeLine line;
+  const int32_t found = n < 1 ? code::kListBeyondEnd
+                              : ReadFieldDefinition(definitionPath, setName, n, line);
+  if (found == code::kListMissing) return code::kDefinitionFileMissing;
+  if (found != code::kOk) return code::kNoDefinitionAtPosition;
+  PutAttribute(attribute, line);
+  return code::kOk;
+}
+
+int32_t SearchAttribut(State&, int32_t direction, const char* name, const char* key,
+                       const char* setIndexPath, const char* definitionPath,
+                       const char* fieldName, AttributeRecord* attribute) {
+  std::string setName;
+  if (SelectSet(direction, name, key, setIndexPath, setName) != code::kOk || fieldName == nullptr)
+    return code::kNoDefinitionOfName;
+  AttributeLine line;
+  if (FindFieldDefinition(definitionPath, setName, fieldName, line) != code::kOk)
+    return code::kNoDefinitionOfName;
+  PutAttribute(attribute, line);
+  return code::kOk;
+}
+
+}  // namespace kelmod::tables
