@@ -1,35 +1,82 @@
 #include "core/records.h"
 
+#include <algorithm>
+#include <limits>
+#include <new>
+
 #include "core/codes.h"
-#include "core/text.h"
 
 namespace kelmod {
 
-void PutValue(std::vector<FieldValue>& values, std::string text, int32_t position) {
-  TrimTrailingBlanks(text);
-  const std::size_t count = values.size();
-  if (position >= 1 && static_cast<std::size_t>(position) <= count) {
-    FieldValue& v = values[static_cast<std::size_t>(position) - 1];
-    v.text = std::move(text);
-    v.number = position;
-    return;
-  }
-  if (position > 0) {
-    // Empty values fill the gap up to position-1; one allocation for all.
-    values.reserve(static_cast<std::size_t>(position));
-    for (std::size_t n = count + 1; n < static_cast<std::size_t>(position); ++n)
-      values.push_back(FieldValue{static_cast<int32_t>(n), {}});
-  }
-  values.push_back(FieldValue{static_cast<int32_t>(values.size() + 1), std::move(text)});
+namespace {
+
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+  const std::size_t end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
 
-int32_t ValueAt(std::string& out, std::size_t capacity, const std::vector<FieldValue>& values,
-                int32_t n) {
+}  // namespace
+
+void ValueList::append(int32_t number, std::string_view text) {
+  if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
+  // Room for the entry first, so that a failure leaves the list unchanged.
+  if (entries_.size() == entries_.capacity())
+    entries_.reserve(std::max<std::size_t>(8, entries_.capacity() * 2));
+  const std::size_t offset = texts_.size();
+  texts_.append(text);
+  entries_.push_back(Entry{number, static_cast<uint32_t>(text.size()), offset});
+}
+
+void ValueList::replace(std::size_t i, int32_t number, std::string_view text) {
+  Entry& e = entries_[i];
+  if (text.size() <= e.length) {
+    // The new text fits where the old one stood.
+    texts_.replace(e.offset, text.size(), text);
+  } else {
+    if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
+    const std::size_t offset = texts_.size();
+    texts_.append(text);
+    e.offset = offset;
+  }
+  e.length = static_cast<uint32_t>(text.size());
+  e.number = number;
+}
+
+void ValueList::erase(std::size_t i) {
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+  if (entries_.empty()) texts_.clear();
+}
+
+void ValueList::clear() {
+  entries_.clear();
+  texts_.clear();
+}
+
+void ValueList::reserve(std::size_t values, std::size_t textBytes) {
+  entries_.reserve(values);
+  if (textBytes > texts_.capacity()) texts_.reserve(textBytes);
+}
+
+void PutValue(ValueList& values, std::string_view text, int32_t position) {
+  text = WithoutTrailingBlanks(text);
+  const std::size_t count = values.size();
+  if (position >= 1 && static_cast<std::size_t>(position) <= count) {
+    values.replace(static_cast<std::size_t>(position) - 1, position, text);
+    return;
+  }
+  // Empty values fill the gap up to position-1.
+  if (position > 0) values.reserve(static_cast<std::size_t>(position), 0);
+  for (std::size_t n = count + 1; position > 0 && n < static_cast<std::size_t>(position); ++n)
+    values.append(static_cast<int32_t>(n), {});
+  values.append(static_cast<int32_t>(values.size() + 1), text);
+}
+
+int32_t ValueAt(std::string& out, std::size_t capacity, const ValueList& values, int32_t n) {
   out.clear();
   if (values.empty()) return code::kListMissing;
   if (n < 1 || static_cast<std::size_t>(n) > values.size()) return code::kListBeyondEnd;
-  const std::string& text = values[static_cast<std::size_t>(n) - 1].text;
-  out.assign(text, 0, capacity > 0 ? capacity - 1 : 0);
+  const std::string_view text = values.text(static_cast<std::size_t>(n) - 1);
+  out.assign(text.substr(0, capacity > 0 ? capacity - 1 : 0));
   return code::kOk;
 }
 
@@ -37,6 +84,15 @@ int32_t RecordCount(const FieldList& list) {
   for (const FieldDefinition& field : list)
     if (!field.values.empty()) return static_cast<int32_t>(field.values.size());
   return 0;
+}
+
+void ReplaceFields(FieldList& list, FieldList fields) {
+  const std::size_t reuse = std::min(list.size(), fields.size());
+  for (std::size_t i = 0; i < reuse; ++i) {
+    list[i].values.clear();
+    fields[i].values = std::move(list[i].values);
+  }
+  list = std::move(fields);
 }
 
 }  // namespace kelmod

@@ -5,15 +5,44 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmod {
 
-// One value of a field: the record number it was stored under and its text
-// (stored without trailing blanks).
-struct FieldValue {
-  int32_t number = 0;
-  std::string text;
+// The values of one field in record order. Each value keeps the record
+// number it was stored under (numbers keep their gaps after a delete) and its
+// text. Texts live side by side in one block per field, so a table of many
+// records costs two allocations per field rather than one per value, and
+// reading value k is O(1).
+class ValueList {
+ public:
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  std::string_view text(std::size_t i) const {
+    const Entry& e = entries_[i];
+    return std::string_view(texts_).substr(e.offset, e.length);
+  }
+  int32_t number(std::size_t i) const { return entries_[i].number; }
+
+  // Appends a value with the given record number.
+  void append(int32_t number, std::string_view text);
+  // Replaces the text and record number of value i.
+  void replace(std::size_t i, int32_t number, std::string_view text);
+  // Removes value i; the values behind it move up and keep their numbers.
+  void erase(std::size_t i);
+  // Removes every value but keeps the memory for the next values.
+  void clear();
+  void reserve(std::size_t values, std::size_t textBytes);
+
+ private:
+  struct Entry {
+    int32_t number;
+    uint32_t length;
+    std::size_t offset;
+  };
+  std::vector<Entry> entries_;
+  std::string texts_;
 };
 
 // One field of a table layout with its values in record order. A table is
@@ -23,28 +52,28 @@ struct FieldDefinition {
   std::string fieldName;
   int32_t length = 0;
   std::optional<std::string> description;  // absent for layouts without one
-  std::vector<FieldValue> values;
+  ValueList values;
 };
 
 using FieldList = std::vector<FieldDefinition>;
 
-}  // namespace kelmod
-
-namespace kelmod {
-
-// Stores text (trailing blanks removed) in a value list. Position 0 appends a
-// value numbered one past the count; a position within the list replaces
-// that value and renumbers it; a position beyond the end first appends empty
-// values up to position-1. O(1) amortised for appends and replacements.
-void PutValue(std::vector<FieldValue>& values, std::string text, int32_t position);
+// Stores text without its trailing blanks in a value list. Position 0
+// appends a value numbered one past the count; a position within the list
+// replaces that value and renumbers it; a position beyond the end first
+// appends empty values up to position-1. O(1) amortised.
+void PutValue(ValueList& values, std::string_view text, int32_t position);
 
 // The text of the n-th value (n from 1), cut to capacity-1 characters.
 // Returns 0; -2 when the list is empty; -3 when n is outside it (out empty).
-int32_t ValueAt(std::string& out, std::size_t capacity, const std::vector<FieldValue>& values,
-                int32_t n);
+int32_t ValueAt(std::string& out, std::size_t capacity, const ValueList& values, int32_t n);
 
 // Number of records of a table: the value count of the first field that has
 // values; 0 when none has.
 int32_t RecordCount(const FieldList& list);
+
+// Replaces `list` by `fields`, handing the value memory of the old fields on
+// to the new ones (cleared) so that refilling a table of the same size needs
+// no fresh memory.
+void ReplaceFields(FieldList& list, FieldList fields);
 
 }  // namespace kelmod

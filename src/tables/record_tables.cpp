@@ -35,20 +35,30 @@ int32_t CreateTable(State& s, int32_t type, const char* name, const char* key,
                     const char* setIndexPath, const char* definitionPath) {
   FieldList* target = CreateList(s, type);
   if (target == nullptr) return code::kUnsupported;
-  *target = FieldList{};
 
+  // The old table is gone whatever the outcome; its value memory is handed
+  // on to the new fields.
   FieldList fields;
-  if (type == 4) {
-    if (ReadIndexTable(TableIndexFilePath(s), "D", name, key, fields) != code::kOk)
-      return code::kIndexFileUnreadable;
-  } else {
-    std::string setName;
-    if (ReadSetName(setIndexPath, name, key, DirectionOf(type), setName) != code::kOk)
-      return code::kSetNotFound;
-    if (ReadFieldDefinitions(definitionPath, setName, fields) != code::kOk)
-      return code::kNoDefinitions;
+  int32_t result = code::kOk;
+  try {
+    if (type == 4) {
+      if (ReadIndexTable(TableIndexFilePath(s), "D", name, key, fields) != code::kOk)
+        result = code::kIndexFileUnreadable;
+    } else {
+      std::string setName;
+      if (ReadSetName(setIndexPath, name, key, DirectionOf(type), setName) != code::kOk)
+        result = code::kSetNotFound;
+      else if (ReadFieldDefinitions(definitionPath, setName, fields) != code::kOk)
+        result = code::kNoDefinitions;
+    }
+  } catch (const std::bad_alloc&) {
+    result = code::kNoMemory;
   }
-  *target = std::move(fields);
+  if (result != code::kOk) {
+    *target = FieldList{};
+    return result;
+  }
+  ReplaceFields(*target, std::move(fields));
   s.current = target;
   return code::kOk;
 }
@@ -89,6 +99,13 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
   const std::string_view text(data, strnlen(data, static_cast<std::size_t>(length)));
   int64_t position = 1;
   try {
+    // Room for every record the string can hold, so that no value list is
+    // copied while it grows.
+    const std::size_t records = text.size() / static_cast<std::size_t>(recordWidth) + 1;
+    for (FieldDefinition& field : list) {
+      const std::size_t width = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
+      field.values.reserve(field.values.size() + records, records * width);
+    }
     for (std::size_t f = 0;; f = (f + 1) % list.size()) {
       FieldDefinition& field = list[f];
       if (position + field.length - 1 > length) break;
@@ -114,7 +131,7 @@ int32_t FillSeparated(int32_t length, char* data, FieldList& list, char separato
       FieldDefinition& field = list[f];
       const std::size_t limit = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
       if (NextToken(cursor, separator, value, limit) == 0) break;
-      PutValue(field.values, std::move(value), 0);
+      PutValue(field.values, value, 0);
       ++cursor;
     }
   } catch (const std::bad_alloc&) {

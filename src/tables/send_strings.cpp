@@ -16,7 +16,10 @@ void BuildSendString(const FieldList& list, std::string& out) {
     width += field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
   const int32_t records = RecordCount(list);
 
-  std::string result;
+  // Built in place so that the buffer's memory is reused from one send
+  // string to the next.
+  std::string& result = out;
+  result.clear();
   result.reserve(width * static_cast<std::size_t>(records) + 1);
   for (int32_t r = 1; r <= records; ++r) {
     for (const FieldDefinition& field : list) {
@@ -24,13 +27,12 @@ void BuildSendString(const FieldList& list, std::string& out) {
       const std::size_t fieldWidth = static_cast<std::size_t>(field.length);
       const std::size_t start = result.size();
       if (static_cast<std::size_t>(r) <= field.values.size()) {
-        const std::string& text = field.values[static_cast<std::size_t>(r) - 1].text;
-        result.append(text, 0, std::min({text.size(), kValueCapacity - 1, fieldWidth}));
+        const std::string_view text = field.values.text(static_cast<std::size_t>(r) - 1);
+        result.append(text.substr(0, std::min(kValueCapacity - 1, fieldWidth)));
       }
       result.resize(start + fieldWidth, ' ');
     }
   }
-  out = std::move(result);
 }
 
 int32_t CreateSendString(State& s) {

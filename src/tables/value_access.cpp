@@ -121,13 +121,13 @@ int32_t WriteTableValue(State& s, int32_t type, const char* fieldName, char* val
   FieldDefinition* field = FindNormalised(*list, name);
   if (field == nullptr) return code::kWriteNoSuchField;
   if (type != 10) CutToField(value, *field);
-  std::string text = DupTrimmed(value);
+  const std::string text = DupTrimmed(value);
   if (record == 0) {
-    std::vector<FieldValue> only;
-    PutValue(only, std::move(text), 0);
+    ValueList only;
+    PutValue(only, text, 0);
     field->values = std::move(only);
   } else {
-    PutValue(field->values, std::move(text), 0);
+    PutValue(field->values, text, 0);
   }
   return code::kOk;
 }
@@ -148,7 +148,8 @@ int32_t ModifyTableValue(State& s, int32_t type, const char* fieldName, char* va
   std::string text(value);
   TrimBlanks(text);
   WriteBack(value, text);
-  field->values[static_cast<std::size_t>(record) - 1].text = std::move(text);
+  const std::size_t index = static_cast<std::size_t>(record) - 1;
+  field->values.replace(index, field->values.number(index), text);
   return code::kOk;
 }
 
@@ -173,7 +174,7 @@ int32_t DeleteTableEntry(State& s, int32_t type, int32_t record) {
   const std::size_t index = static_cast<std::size_t>(record) - 1;
   for (FieldDefinition& field : *list)
     if (index < field.values.size())
-      field.values.erase(field.values.begin() + static_cast<std::ptrdiff_t>(index));
+      field.values.erase(index);
   return code::kOk;
 }
 
