@@ -129,10 +129,51 @@ static void generic_exchange(void) {
     printf("\n");
 }
 
+static void help_exchange(void) {
+    char table[] = "MATCH", key[] = "01", field[] = "MATNR", plant[] = "1000";
+    /* The backend's canned answer: the column description (title;width;flag;
+     * in this release) and the lines of the help list. */
+    char columns[] = "Material;18;X;Description;40;;Unit;3;;";
+    char lines[] = "100-100;Hexagon head bolt M8x40;ST;100-200;Washer 8.4;ST;"
+                   "200-310;Bearing housing, cast iron;ST;";
+    char* send = NULL;
+    char* text = NULL;
+    int32_t columnCount, lineCount, preselected, line, column;
+    CharacteristicData entry;
+
+    printf("Help exchange: values offered for a field\n");
+    if (report("ZanCreateSendstrHelp", ZanCreateSendstrHelp(table, key, field, plant, &send)))
+        return;
+    printf("  help request '%s'\n", send);
+    if (report("ZanCreateHlpTable",
+               ZanCreateHlpTable(1, columns, (int32_t)strlen(columns))))
+        return;
+    if (report("ZanFillHlpTable", ZanFillHlpTable(1, lines, (int32_t)strlen(lines)))) return;
+    ZanGetHlpDescription(1, &text);
+    columnCount = atoi(text);
+    ZanGetHlpDescription(2, &text);
+    lineCount = atoi(text);
+    preselected = ZanGetHlpDescription(3, &text) == 0 ? atoi(text) : 1;
+    printf("  help table   %d columns, %d lines, column %d preselected\n", (int)columnCount,
+           (int)lineCount, (int)preselected);
+    for (line = 0; line <= lineCount; ++line) {
+        printf("   ");
+        for (column = 1; column <= columnCount; ++column) {
+            if (ZanGetHlpData(1, column, line, &entry) != 0) continue;
+            /* Line 0 gives the titles; each entry comes padded to its width. */
+            if (line == 0) printf(" %-*s", (int)entry.length, entry.name);
+            else printf(" %s", entry.value);
+        }
+        printf("\n");
+    }
+    printf("\n");
+}
+
 int main(int argc, char** argv) {
     if (argc > 1) snprintf(folder, sizeof folder, "%s", argv[1]);
     start();
     generic_exchange();
+    help_exchange();
     ZanInitToolbox(2);
     return 0;
 }

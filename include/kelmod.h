@@ -184,9 +184,9 @@ KELMOD_API ErrorCode ZanDescribeInterface(int32_t mode, char** value);
  * field definition file at definitionPath. Type 4 reads its fields from the
  * table index file instead and ignores both paths. The new table becomes the
  * current table. A layout without fields is an empty table.
- * Codes: 0; 1 set not found or set index file missing; 2 definition path
- * null; 3 type; 8 memory; 60 type 4 table index file unreadable; 78 name or
- * key null. */
+ * Codes: 0; 1 set not found, set index file missing, or name, key or
+ * setIndexPath null; 2 definitionPath null; 3 type; 8 memory; 60 type 4:
+ * table index file unreadable, or name or key null. */
 KELMOD_API ErrorCode ZanCreateTable(int32_t type, char* name, char* key, char* setIndexPath,
                                     char* definitionPath);
 
@@ -280,10 +280,116 @@ KELMOD_API ErrorCode ZanGetAttributNameValue(int32_t type, int32_t fieldNumber, 
 
 /* Finds the field definition named fieldName (compared exactly) in the set
  * selected as by ZanGetAttributName and fills *attribute.
- * Codes: 0; 3 direction; 58 no such definition; 78 pointer null. */
+ * Codes: 0; 58 no such definition (also for a direction other than 1 or 2,
+ * a set that is not found or a fieldName that is null); 78 attribute null. */
 KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name, char* key, char* setIndexPath,
                                        char* definitionPath, char* fieldName,
                                        AttributeRecord* attribute);
+
+/* ===================================================================== */
+/* Characteristic value lists: help tables, matchcode tables, requests    */
+/* ===================================================================== */
+/*
+ * Separator-terminated strings: every value is followed by the separator
+ * character of the interface record ("A;B;C;" with ';'). A value without a
+ * separator after it is not a complete value. Until ZanFillInterface has run
+ * the separator is unset and no value is ever complete.
+ *
+ * CharacteristicData results point into buffers of the toolbox (one per text
+ * member) that stay valid until the next read of a characteristic.
+ */
+
+/* Builds the help table from the backend's answer, replacing the previous
+ * one (and clearing the header texts of the characteristic bar).
+ * mode 1: column description, "title;width;" per column in release families
+ *         1 to 4, "title;width;flag;" in all others. The number of columns is
+ *         the number of separators among the first length+1 characters
+ *         divided by 2 or 3; a column whose tokens are incomplete stays empty.
+ * mode 2: plain value list "entry;entry;...": one column, one entry a line.
+ * Titles and entries longer than 83 characters are cut.
+ * Codes: 0 (length below 1 leaves the table empty); 3 mode; 8 memory;
+ * 13 a column or entry could not be stored (the help table stays empty);
+ * 78 data null. */
+KELMOD_API ErrorCode ZanCreateHlpTable(int32_t mode, char* data, int32_t length);
+
+/* Fills the lines of the help table: entry of column 1 to column c for
+ * line 1, then line 2, ...; entry k of a column replaces an earlier entry k.
+ * The last entry needs no separator. Leaves the column count in the value
+ * buffer. Codes: 0; 3 mode (must be 1); 8 memory; 19 no help table;
+ * 78 data null. */
+KELMOD_API ErrorCode ZanFillHlpTable(int32_t mode, char* data, int32_t length);
+
+/* Reads the entry at column and line of the help table into *data: name is
+ * the column title, length the column width, value the entry padded with
+ * blanks to the width (never cut). The other members keep what the last
+ * characteristic-bar read left (empty texts before any).
+ * Codes: 0 (a line below 1, or a column without entries, gives a padded empty
+ * value); 3 mode (must be 1); 8 memory; 32 no help table; 33 no such column,
+ * or no such line (the value is then blanks); 78 data null. */
+KELMOD_API ErrorCode ZanGetHlpData(int32_t mode, int32_t column, int32_t line,
+                                   CharacteristicData* data);
+
+/* A dimension of the help table as decimal text in the value buffer:
+ * mode 1 number of columns, 2 number of lines (entries of the first column),
+ * 3 (release family 5 only) the first column whose flag is one character,
+ * 1 when none is. Codes: 0; 3 mode; 8 memory; 37 no help table;
+ * 74 mode 3 in another release family; 78 value null. */
+KELMOD_API ErrorCode ZanGetHlpDescription(int32_t mode, char** value);
+
+/* Tells in which direction a field of a table is described: searches
+ * fieldName in the set (name, key) of direction "U" in definitionPathU, then
+ * in direction "D" in definitionPathD. The characteristic help tables
+ * "EQICH", "MATCH", "TPCCH", "DOCCH" and "CHGCH" are searched under key "MD"
+ * in direction "D". *direction receives one byte, 'U' or 'D'.
+ * Codes: 0; 73 found in neither (direction untouched); 78 direction null. */
+KELMOD_API ErrorCode ZanFindHelpTable(char* name, char* key, char* fieldName, char* setIndexPath,
+                                      char* definitionPathU, char* definitionPathD,
+                                      char* direction);
+
+/* Builds the matchcode table from received data, replacing the previous one:
+ * mode 1 the matchcode list "ID;SUBID;TEXT;" per entry, mode 2 the fields of
+ * a matchcode "TEXT;length;" per entry. An incomplete last entry is dropped.
+ * Tokens longer than 80 characters are cut.
+ * Codes: 0; 3 mode (the table is left as it was); 5/6 nothing could be
+ * stored in mode 1/2 (length below 1); 8 memory; 78 data null. */
+KELMOD_API ErrorCode ZanCreateFillTableMcd(int32_t mode, char* data, int32_t length);
+
+/* Builds the matchcode request: the WERT of every entry followed by "."
+ * ("A..BC."), in the send buffer. reserved1 and reserved2 are not read but
+ * must not be null. Codes: 0; 3 mode (must be 1); 8 memory; 10 table empty;
+ * 78 a pointer null. */
+KELMOD_API ErrorCode ZanCreateSendstrMcd(int32_t mode, char* reserved1, char* reserved2,
+                                         char** sendString);
+
+/* Reads one attribute of matchcode entry `record` into the send buffer:
+ * "ID", "SUBID", "TEXT01" or "TEXT02" (the same text), "WERT".
+ * Codes: 0; 3 other attribute; 8 memory; 27 table empty; 28 no such record;
+ * 78 pointer null. */
+KELMOD_API ErrorCode ZanGetMcdValue(char* attribute, int32_t record, char** value);
+
+/* A count as decimal text in the value buffer: mode 1 the entries of the
+ * matchcode table, mode 2 the records of the table last created with
+ * ZanCreateTable. Codes: 0; 3 mode; 8 memory; 29 no such table (or a
+ * current table without fields); 78 count null. */
+KELMOD_API ErrorCode ZanGetMcdDescription(int32_t mode, char** count);
+
+/* Stores value as the WERT of matchcode entry `record`; trailing blanks are
+ * removed, also from value itself. Codes: 0; 3 mode (must be 1); 8 memory;
+ * 54 table empty; 55 no such record or value null. */
+KELMOD_API ErrorCode ZanWriteMcdValue(int32_t mode, int32_t record, char* value);
+
+/* Builds the help request "part1;part2;part3;part4;" in the send buffer, the
+ * parts unchanged (blanks kept, any length). Codes: 0; 8 memory;
+ * 78 a pointer null. */
+KELMOD_API ErrorCode ZanCreateSendstrHelp(char* part1, char* part2, char* part3, char* part4,
+                                          char** sendString);
+
+/* Builds the message request of the newer release from a message text M:
+ * characters 2-3 of M, separator, characters 4-6, separator ("E01234 text"
+ * gives "01;234;"). *sendString is null after every failure.
+ * Codes: 0; 8 memory; 78 sendString null; 82 message null, length below 1,
+ * or M shorter than 4 characters. */
+KELMOD_API ErrorCode ZanCreateSendstrMessageK4(char* message, int32_t length, char** sendString);
 
 #ifdef __cplusplus
 }

@@ -65,7 +65,8 @@ void PutValue(ValueList& values, std::string_view text, int32_t position) {
     return;
   }
   // Empty values fill the gap up to position-1.
-  if (position > 0) values.reserve(static_cast<std::size_t>(position), 0);
+  if (position > 0 && static_cast<std::size_t>(position) > count + 1)
+    values.reserve(static_cast<std::size_t>(position), 0);
   for (std::size_t n = count + 1; position > 0 && n < static_cast<std::size_t>(position); ++n)
     values.append(static_cast<int32_t>(n), {});
   values.append(static_cast<int32_t>(values.size() + 1), text);

@@ -57,6 +57,37 @@ struct FieldDefinition {
 
 using FieldList = std::vector<FieldDefinition>;
 
+// One characteristic with its values: a column of a help table, an entry of
+// the matchcode table, a field of a mail, a line of a characteristic bar.
+// Absent texts and empty texts are kept apart (only present texts print).
+struct CharacteristicRecord {
+  std::optional<std::string> name;       // field code 1
+  std::optional<std::string> fieldName;  // 2
+  std::optional<std::string> dinLetter;  // 3
+  std::optional<std::string> input;      // 4
+  std::optional<std::string> unit;       // 5
+  std::optional<std::string> format;     // 6
+  std::optional<std::string> templ;      // 7 (template)
+  std::optional<std::string> selection;  // 11
+  std::optional<std::string> parameter;  // 12
+  int32_t length = 0;                    // 8
+  int32_t decimals = 0;                  // 9
+  int32_t width = 0;                     // display width, no field code
+  ValueList values;                      // 10
+};
+
+using CharacteristicList = std::vector<CharacteristicRecord>;
+
+// The module's copy of one characteristic handed to the host through
+// CharacteristicData: one buffer per text member.
+struct CharacteristicResult {
+  std::string name, fieldName, dinLetter, input, unit, format, templ, selection, parameter;
+  int32_t length = 0;
+  int32_t width = 0;
+  int32_t decimals = 0;
+  std::string value;
+};
+
 // Stores text without its trailing blanks in a value list. Position 0
 // appends a value numbered one past the count; a position within the list
 // replaces that value and renumbers it; a position beyond the end first

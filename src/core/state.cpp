@@ -20,6 +20,10 @@ void ReleaseTables(State& s) {
   s.table7 = FieldList{};
   s.table8 = FieldList{};
   s.userTable = FieldList{};
+  s.helpTable = CharacteristicList{};
+  s.matchcodeTable = CharacteristicList{};
+  s.smlTable = CharacteristicList{};
+  for (auto& text : s.smlHeader) text.reset();
   s.messagePath.reset();
   s.tableIndexPath.reset();
 }

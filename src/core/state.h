@@ -3,6 +3,7 @@
 // or released by ZanInitToolbox(2).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,16 @@ struct State {
   FieldList userTable;  // type 10
   // The list most recently built by a create; refers to a list, not an owner.
   FieldList* current = nullptr;
+
+  // Characteristic lists.
+  CharacteristicList helpTable;
+  CharacteristicList matchcodeTable;
+  CharacteristicList smlTable;  // characteristic bar of the older form
+  // Header texts of the older characteristic-bar string; releasing the help
+  // table or the characteristic bar clears them.
+  std::array<std::optional<std::string>, 5> smlHeader;
+  // Last characteristic handed out by the help and characteristic-bar reads.
+  CharacteristicResult characteristicResult;
 
   InterfaceValues iface;
   // Selects the older or newer form of the release-dependent exchanges.

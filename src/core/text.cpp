@@ -194,6 +194,12 @@ int32_t LeadingNumber(std::string_view text, bool allowSign) {
   return static_cast<int32_t>(v);
 }
 
+int32_t AtoiNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  return LeadingNumber(text.substr(i), true);
+}
+
 void WriteBack(char* dst, const std::string& text) {
   std::memcpy(dst, text.c_str(), text.size() + 1);
 }

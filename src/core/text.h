@@ -77,6 +77,10 @@ std::string DateStamp();
 // A sign is accepted when allowSign is set; overlong numbers saturate.
 int32_t LeadingNumber(std::string_view text, bool allowSign);
 
+// The number the C library's atoi reads: leading white space, an optional
+// sign, digits; 0 if none. Overlong numbers saturate.
+int32_t AtoiNumber(std::string_view text);
+
 // Copies text back into a caller's writable string that is at least as long
 // as text (callers only ever shorten it).
 void WriteBack(char* dst, const std::string& text);

@@ -1,0 +1,184 @@
+#include "characteristics/characteristic_record.h"
+
+#include <new>
+
+#include "core/codes.h"
+#include "core/text.h"
+
+namespace kelmod {
+
+namespace {
+
+constexpr std::size_t kValueLimit = 256;
+
+std::optional<std::string>* TextMember(CharacteristicRecord& record, int32_t code) {
+  switch (code) {
+    case field::kName: return &record.name;
+    case field::kFieldName: return &record.fieldName;
+    case field::kDinLetter: return &record.dinLetter;
+    case field::kInput: return &record.input;
+    case field::kUnit: return &record.unit;
+    case field::kFormat: return &record.format;
+    case field::kTemplate: return &record.templ;
+    case field::kSelection: return &record.selection;
+    case field::kParameter: return &record.parameter;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+int32_t SetCharacteristicField(CharacteristicRecord& record, int32_t code, std::string& text,
+                               int32_t n) {
+  try {
+    if (std::optional<std::string>* member = TextMember(record, code)) {
+      member->reset();
+      TrimTrailingBlanks(text);
+      member->emplace(text);
+      return code::kOk;
+    }
+    switch (code) {
+      case field::kLength:
+        record.length = AtoiNumber(text);
+        if (record.format && *record.format == "DATE") record.length += 2;
+        return code::kOk;
+      case field::kDecimals:
+        record.decimals = AtoiNumber(text);
+        return code::kOk;
+      case field::kValue:
+        TrimTrailingBlanks(text);
+        PutValue(record.values, text, n);
+        return code::kOk;
+      default:
+        return code::kListMemory;
+    }
+  } catch (const std::bad_alloc&) {
+    return code::kListMemory;
+  }
+}
+
+int32_t SetCharacteristicField(CharacteristicRecord& record, int32_t code, char* text, int32_t n) {
+  if (text == nullptr) return code::kListMissing;
+  std::string copy(text);
+  const int32_t result = SetCharacteristicField(record, code, copy, n);
+  if (code != field::kLength && code != field::kDecimals) WriteBack(text, copy);
+  return result;
+}
+
+int32_t PrependCharacteristic(CharacteristicList& list, const char* name, const char* dinLetter,
+                              const char* input, const char* unit, const char* format,
+                              const char* templ, const char* lengthText,
+                              const char* decimalsText) {
+  CharacteristicRecord record;
+  const std::pair<int32_t, const char*> texts[] = {
+      {field::kName, name},     {field::kDinLetter, dinLetter}, {field::kInput, input},
+      {field::kUnit, unit},     {field::kFormat, format},       {field::kTemplate, templ},
+      {field::kLength, lengthText}, {field::kDecimals, decimalsText}};
+  for (const auto& [code, text] : texts) {
+    if (SafeLength(text) == 0) continue;
+    std::string value(text);
+    const int32_t result = SetCharacteristicField(record, code, value, 0);
+    if (result != code::kOk) return result;
+  }
+  try {
+    list.insert(list.begin(), std::move(record));
+  } catch (const std::bad_alloc&) {
+    return code::kListMemory;
+  }
+  return code::kOk;
+}
+
+CharacteristicRecord* NthCharacteristic(CharacteristicList& list, int32_t position) {
+  if (position < 1 || static_cast<std::size_t>(position) > list.size()) return nullptr;
+  return &list[static_cast<std::size_t>(position) - 1];
+}
+
+int32_t CountCharacteristicValues(const CharacteristicRecord* record) {
+  return record == nullptr ? 0 : static_cast<int32_t>(record->values.size());
+}
+
+void DiscardCharacteristicList(State& s, CharacteristicList& list) {
+  if (!list.empty())
+    for (auto& text : s.smlHeader) text.reset();
+  list = CharacteristicList{};
+}
+
+int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList* target,
+                             int32_t position, const char* name, int32_t code, std::string& text,
+                             int32_t n) {
+  CharacteristicList* list = nullptr;
+  int32_t emptyCode = code::kTableNotPresent;
+  switch (selectorCode) {
+    case selector::kSmlTable: list = &s.smlTable; emptyCode = 45; break;
+    case selector::kMatchcodeTable: list = &s.matchcodeTable; emptyCode = 46; break;
+    case selector::kTargetByFieldName:
+    case selector::kTargetByName: list = target; break;
+    default: return code::kUnsupported;
+  }
+  if (list == nullptr || list->empty()) return emptyCode;
+
+  CharacteristicRecord* record = nullptr;
+  if (position > 0) {
+    record = NthCharacteristic(*list, position);
+  } else if (selectorCode != selector::kMatchcodeTable && SafeLength(name) > 0) {
+    for (CharacteristicRecord& candidate : *list) {
+      const std::optional<std::string>& key =
+          selectorCode == selector::kTargetByName ? candidate.name : candidate.fieldName;
+      if (key && *key == name) {
+        record = &candidate;
+        break;
+      }
+    }
+  }
+  if (record == nullptr) return 47;
+  const int32_t result = SetCharacteristicField(*record, code, text, n);
+  if (result == code::kOk) return code::kOk;
+  return result == code::kListMemory ? code::kNoMemory : 47;
+}
+
+int32_t FillCharacteristicValues(int32_t mode, int32_t n, int32_t length, const char* data,
+                                 CharacteristicList& list, char separator) {
+  if (length < 1 || data == nullptr || list.empty()) return code::kOk;
+  const char* cursor = data;
+  std::string value;
+  int64_t consumed = 0;
+  for (std::size_t r = 0;; r = (r + 1) % list.size()) {
+    CharacteristicRecord& record = list[r];
+    if (NextToken(cursor, separator, value, kValueLimit) == 0) return code::kListMissing;
+    const int32_t stored = SetCharacteristicField(record, field::kValue, value, n);
+    if (stored != code::kOk) return stored;
+    if (static_cast<int64_t>(value.size()) > record.length)
+      record.length = static_cast<int32_t>(value.size());
+    ++cursor;
+    consumed += static_cast<int64_t>(value.size()) + 1;
+    if (consumed >= length) return code::kOk;
+    if (mode == 2) {
+      if (NextToken(cursor, separator, value, kValueLimit) == 0) return code::kListMissing;
+      if (!value.empty()) {
+        const int32_t unit = SetCharacteristicField(record, field::kUnit, value, 0);
+        if (unit != code::kOk) return unit;
+      }
+      ++cursor;
+      consumed += static_cast<int64_t>(value.size()) + 1;
+      if (consumed >= length) return code::kOk;
+    }
+  }
+}
+
+void HandOut(CharacteristicResult& result, CharacteristicData* data) {
+  data->name = result.name.data();
+  data->fieldName = result.fieldName.data();
+  data->dinLetter = result.dinLetter.data();
+  data->input = result.input.data();
+  data->unit = result.unit.data();
+  data->format = result.format.data();
+  data->template_ = result.templ.data();
+  data->selection = result.selection.data();
+  data->parameter = result.parameter.data();
+  data->length = result.length;
+  data->width = result.width;
+  data->decimals = result.decimals;
+  data->value = result.value.data();
+}
+
+}  // namespace kelmod
