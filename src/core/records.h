@@ -2,6 +2,7 @@
 // keeps values per field (record tables, user table, characteristic lists).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -77,6 +78,54 @@ struct CharacteristicRecord {
 };
 
 using CharacteristicList = std::vector<CharacteristicRecord>;
+
+// One characteristic of the characteristic bar of the newer release. Texts
+// are kept by field code: codes 1 to 9, 12 to 32 come from the description
+// string, 34 and 35 are the send texts the host writes; codes 10 and 11 are
+// the two numbers and 33 the values.
+struct SmlCharacteristic {
+  static constexpr int32_t kCodes = 35;
+  std::array<std::optional<std::string>, kCodes> texts;  // index: field code - 1
+  int32_t digits = 0;                                     // code 10
+  int32_t decimals = 0;                                   // code 11
+  ValueList values;                                       // code 33
+
+  const std::optional<std::string>& name() const { return texts[0]; }
+  const std::optional<std::string>& description() const { return texts[1]; }
+};
+
+using SmlK4Table = std::vector<SmlCharacteristic>;
+
+// The values of one characteristic of an object (or of the position value
+// table), numbered in the order they arrived.
+struct SmlValueEntry {
+  std::string name;
+  ValueList values;
+};
+
+// One object of a characteristic bar of the newer release: its fourteen
+// object texts and its characteristic values.
+struct SmlObject {
+  static constexpr std::size_t kTexts = 14;
+  std::array<std::string, kTexts> texts;
+  std::vector<SmlValueEntry> entries;
+};
+
+// One record of a class table: name, field name, DIN letter, input, unit.
+struct ClassEntry {
+  std::array<std::string, 5> values;
+};
+
+// One record of the class search table: 22 values, of which a record of the
+// short form fills only the first three.
+struct ClassSearchEntry {
+  std::array<std::optional<std::string>, 22> values;
+};
+
+// One record of the class hierarchy table.
+struct ClassHierarchyEntry {
+  std::array<std::string, 6> values;
+};
 
 // The module's copy of one characteristic handed to the host through
 // CharacteristicData: one buffer per text member.

@@ -11,7 +11,10 @@ State& state() {
 
 namespace {
 
-void ReleaseTables(State& s) {
+// Frees every table. With `owners` set each table is released the way its
+// own family releases it: the class tables and the characteristic bar of
+// the newer release clear the header values when they held records.
+void ReleaseTables(State& s, bool owners) {
   s.current = nullptr;
   s.sendTable = FieldList{};
   s.table2 = FieldList{};
@@ -23,6 +26,16 @@ void ReleaseTables(State& s) {
   s.helpTable = CharacteristicList{};
   s.matchcodeTable = CharacteristicList{};
   s.smlTable = CharacteristicList{};
+  for (auto& mail : s.mailTables) mail = CharacteristicList{};
+  if (owners && (!s.smlK4Table.empty() || !s.classTable1.empty() || !s.classTable2.empty()))
+    ClearHeaderValues(s);
+  s.smlK4Table = SmlK4Table{};
+  s.objectTable = {};
+  s.positionValues = {};
+  s.classTable1 = {};
+  s.classTable2 = {};
+  s.classSearchTable = {};
+  s.classHierarchy = {};
   for (auto& text : s.smlHeader) text.reset();
   s.messagePath.reset();
   s.tableIndexPath.reset();
@@ -39,14 +52,21 @@ const std::string& ChoosePath(std::optional<std::string>& path, const char* vari
 
 }  // namespace
 
+void ClearHeaderValues(State& s) {
+  for (int i = 0; i < 5; ++i) HeaderValue(s, i).reset();
+}
+
 void StartToolbox(State& s) {
-  // Start-up empties everything. Tables still held from an earlier run are
-  // freed rather than dropped so that a host calling it twice leaks nothing.
-  ReleaseTables(s);
+  // Start-up empties every table, the header texts of the older
+  // characteristic bar, the paths and the interface values; the other four
+  // header values of the newer release are left as they are. Tables still
+  // held from an earlier run are freed, so that calling it twice leaks
+  // nothing.
+  ReleaseTables(s, false);
   s.iface = InterfaceValues{};
 }
 
-void ReleaseToolbox(State& s) { ReleaseTables(s); }
+void ReleaseToolbox(State& s) { ReleaseTables(s, true); }
 
 const std::string& MessageFilePath(State& s) {
   return ChoosePath(s.messagePath, "KELMMES", "./kelmmes.dat");

@@ -43,6 +43,31 @@ struct State {
   std::array<std::optional<std::string>, 5> smlHeader;
   // Last characteristic handed out by the help and characteristic-bar reads.
   CharacteristicResult characteristicResult;
+  // The six mail tables, mail types 1 to 6.
+  std::array<CharacteristicList, 6> mailTables;
+
+  // Characteristic bar of the newer release with its objects.
+  SmlK4Table smlK4Table;
+  std::vector<SmlObject> objectTable;
+  std::vector<SmlValueEntry> positionValues;
+  // Texts the characteristic reads of the newer release hand out: one per
+  // text member of SmlCharacteristicData in its order, then the value.
+  std::array<std::string, 33> smlK4Result;
+
+  // Classification of the newer release.
+  std::vector<ClassEntry> classTable1;
+  std::vector<ClassEntry> classTable2;
+  std::vector<ClassSearchEntry> classSearchTable;
+  std::vector<ClassHierarchyEntry> classHierarchy;
+  // The head of the last class or characteristic-bar string of the newer
+  // release. Its second text is the first header text of the older
+  // characteristic bar (smlHeader[0]); use HeaderValue() to reach all five.
+  std::array<std::optional<std::string>, 5> headerValues;
+  // Result strings of the four record readers.
+  std::array<std::string, 5> classResult;
+  std::array<std::string, 6> hierarchyResult;
+  std::array<std::string, 22> searchResult;
+  std::array<std::string, 14> objectResult;
 
   InterfaceValues iface;
   // Selects the older or newer form of the release-dependent exchanges.
@@ -59,6 +84,15 @@ struct State {
 };
 
 State& state();
+
+// Header value i (0 to 4) of the newer release; the second one is the same
+// text as the first header text of the older characteristic bar.
+inline std::optional<std::string>& HeaderValue(State& s, int i) {
+  return i == 1 ? s.smlHeader[0] : s.headerValues[static_cast<std::size_t>(i)];
+}
+
+// Clears the five header values.
+void ClearHeaderValues(State& s);
 
 // Start-up (ZanInitToolbox mode 1): every table, path and interface value
 // becomes empty; the release family stays.

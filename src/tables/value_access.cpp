@@ -187,9 +187,13 @@ int32_t DescribeTable(State& s, int32_t type, char** count) {
     case 3:
     case 4: list = &s.table34; emptyCode = code::kDescribeEmptyType34; break;
     case 5: list = &s.table5; break;
-    // Type 6 counts the characteristic bar of the newer release, which this
-    // toolbox does not hold yet: it is always empty.
-    case 6: return code::kTableNotPresent;
+    case 6: {
+      // Type 6 counts the characteristics of the bar of the newer release.
+      if (s.smlK4Table.empty()) return code::kTableNotPresent;
+      s.valueBuffer = IntToDecimal(static_cast<int32_t>(s.smlK4Table.size()));
+      *count = s.valueBuffer.data();
+      return code::kOk;
+    }
     case 7: list = &s.table7; break;
     case 8: list = &s.table8; break;
     case 10: list = &s.userTable; break;
