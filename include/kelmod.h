@@ -184,9 +184,9 @@ KELMOD_API ErrorCode ZanDescribeInterface(int32_t mode, char** value);
  * field definition file at definitionPath. Type 4 reads its fields from the
  * table index file instead and ignores both paths. The new table becomes the
  * current table. A layout without fields is an empty table.
- * Codes: 0; 1 set not found, set index file missing, or name, key or
- * setIndexPath null; 2 definitionPath null; 3 type; 8 memory; 60 type 4:
- * table index file unreadable, or name or key null. */
+ * Codes: 0; 1 set not found, set index file missing or setIndexPath null;
+ * 2 definitionPath null; 3 type; 8 memory; 60 type 4: table index file
+ * unreadable; 78 name or key null (the old table is then kept). */
 KELMOD_API ErrorCode ZanCreateTable(int32_t type, char* name, char* key, char* setIndexPath,
                                     char* definitionPath);
 
@@ -263,9 +263,9 @@ KELMOD_API ErrorCode ZanDescribeTable(int32_t type, char** count);
 
 /* Reads the n-th field definition of a set straight from the description
  * files into *attribute (66 bytes). direction 1 "U", 2 "D". With name and
- * key both empty every definition line of the file counts.
+ * key both empty (or null) every definition line of the file counts.
  * Codes: 0; 1 set not found; 3 direction; 8 memory; 56 definition file
- * cannot be opened; 57 no definition at that position; 78 pointer null. */
+ * cannot be opened; 57 no definition at that position; 78 attribute null. */
 KELMOD_API ErrorCode ZanGetAttributName(int32_t direction, char* name, char* key, char* setIndexPath,
                                         char* definitionPath, int32_t n, AttributeRecord* attribute);
 
@@ -390,6 +390,295 @@ KELMOD_API ErrorCode ZanCreateSendstrHelp(char* part1, char* part2, char* part3,
  * Codes: 0; 8 memory; 78 sendString null; 82 message null, length below 1,
  * or M shorter than 4 characters. */
 KELMOD_API ErrorCode ZanCreateSendstrMessageK4(char* message, int32_t length, char** sendString);
+
+/* ===================================================================== */
+/* Classification (newer release)                                         */
+/* ===================================================================== */
+/*
+ * Received class strings are runs of values, each followed by the separator
+ * character of the interface record. A record is simply the next five values
+ * (class entry: name, field name, DIN letter, input, unit), 22 values (class
+ * search record; 3 in the short form) or six values (class hierarchy record).
+ * Stored values lose their trailing blanks; leading blanks stay. Values longer
+ * than 256 characters (class entries) or 83 characters (search and hierarchy
+ * records) are cut. The parse ends when the values counted as consumed (each
+ * stored value plus its separator) reach length, or at the end of the string.
+ * A record that the length or the end of the string cuts short is not kept,
+ * but the count reported includes it.
+ *
+ * The class readers hand out pointers to result strings of their own (one set
+ * per function) that stay valid until the next call of the same function.
+ */
+
+/* Builds a class table from a received string, replacing the previous table
+ * of the mode (which is gone whatever the outcome):
+ *   mode 1, 2: the mode-1 or mode-2 class table, five values a record. The
+ *              entries are read through the header values that the
+ *              characteristic bar of the newer release reads its head through;
+ *              they hold the last entry read afterwards. Replacing a class
+ *              table that held records clears them.
+ *   mode 3:    the class search table, 22 values a record;
+ *   mode 4:    the class search table, 3 values a record (the other 19 read
+ *              back as empty texts).
+ * *count receives the number of records begun, the one cut short included.
+ * A length below 1 leaves the table empty and *count untouched.
+ * Codes: 0; 3 mode (nothing changed); 80 data or count null (nothing
+ * changed), or no memory (the table stays empty). */
+KELMOD_API ErrorCode ZanCreateFillClasTableK4(int32_t mode, char* data, int32_t length,
+                                              int32_t* count);
+
+/* Builds the class hierarchy table (mode 1), six values a record, replacing
+ * the previous one. A record is dropped once its first five values reach
+ * length; the sixth value completes a record even past length. *count as in
+ * ZanCreateFillClasTableK4. Codes: 0; 3 mode (nothing changed); 80 data or
+ * count null (nothing changed), or no memory (the table stays empty). */
+KELMOD_API ErrorCode ZanCreateFillClasHierarchTableK4(int32_t mode, char* data, int32_t length,
+                                                      int32_t* count);
+
+/* The class requests: the values in argument order, each followed by the
+ * separator character ("A;B;;;;;;;"), unchanged and of any length, in the
+ * send buffer. Before ZanFillInterface the values are joined with nothing
+ * between them. Codes: 0; 8 memory (the send buffer is emptied); 78 a
+ * pointer null (nothing built). */
+KELMOD_API ErrorCode ZanCreateSendstrClasK4(char* v1, char* v2, char* v3, char* v4, char* v5,
+                                            char* v6, char* v7, char* v8, char** sendString);
+KELMOD_API ErrorCode ZanCreateSendstrClasScopeK4(char* v1, char* v2, char* v3, char* v4, char* v5,
+                                                 char* v6, char** sendString);
+KELMOD_API ErrorCode ZanCreateSendstrClasSelectK4(char* v1, char* v2, char* v3, char* v4, char* v5,
+                                                  char* v6, char* v7, char* v8, char* v9,
+                                                  char* v10, char* v11, char** sendString);
+KELMOD_API ErrorCode ZanCreateSendstrClasSelScopeK4(char* v1, char* v2, char* v3, char* v4,
+                                                    char* v5, char* v6, char* v7, char* v8,
+                                                    char** sendString);
+
+/* The class search request, built like ZanCreateSendstrClasK4 from
+ *   mode 1: v1 to v5;   mode 2: v1 to v4;   mode 3: v1 to v4, v6, v7.
+ * The values a mode leaves out are not read and may be null.
+ * Codes: 0; 3 mode (nothing built, the send buffer keeps its string);
+ * 8 memory; 78 sendString or a value the mode uses null. */
+KELMOD_API ErrorCode ZanCreateSendstrClasSearchK4(int32_t mode, char* v1, char* v2, char* v3,
+                                                  char* v4, char* v5, char* v6, char* v7,
+                                                  char** sendString);
+
+/* Reads record `record` of a class table (mode 1 the mode-1 table, mode 2
+ * the mode-2 table): values[0..4] receive name, field name, DIN letter,
+ * input and unit. A record number of 1 or less reads the first record.
+ * Codes: 0; 3 mode; 75 no such record, or no memory for a result (values
+ * untouched); 76 table empty; 78 values null. */
+KELMOD_API ErrorCode ZanGetClasDataK4(int32_t mode, int32_t record, char** values);
+
+/* Reads a record of the class hierarchy table into values[0..5], as
+ * ZanGetClasDataK4. mode must be 1.
+ * Codes: 0; 3 mode; 75 no such record or memory; 76 table empty;
+ * 78 values null. */
+KELMOD_API ErrorCode ZanGetClasHierarchDataK4(int32_t mode, int32_t record, char** values);
+
+/* Reads a record of the class search table into values[0..21], as
+ * ZanGetClasDataK4; values a short-form record lacks are empty texts.
+ * mode must be 1. Codes: 0; 3 mode; 75 no such record or memory; 76 table
+ * empty; 78 values null. */
+KELMOD_API ErrorCode ZanGetClasSearchDataK4(int32_t mode, int32_t record, char** values);
+
+/* Reads the fourteen object texts of object `record` (from 1) of the
+ * characteristic bar of the newer release into values[0..13]. mode must
+ * be 1. Codes: 0; 3 mode; 8 memory; 34 no objects; 36 no such object
+ * (record below 1 or beyond the last); 78 values null. */
+KELMOD_API ErrorCode ZanGetObjectDataK4(int32_t mode, int32_t record, char** values);
+
+/* ===================================================================== */
+/* Mail                                                                   */
+/* ===================================================================== */
+/*
+ * One mail table per mail type 1 to 6. Its records are the mail fields of
+ * the type, in this order; value k of every field belongs to mail k:
+ *   1 FOLTP FOLYR FOLNO DOCTP DOCYR DOCNO DOCDES SNDNAM RECNAM RECCNT OBJRD
+ *     OBJRR OBJAC VMTYP RESUB SNDEX
+ *   2 CONT
+ *   3 FOLTP FOLYR FOLNO DOCTP DOCYR DOCNO DOCNAM DOCDES DOCLA OWNNAM SNDNAM
+ *     CRDAT CRTIM OBJSRT OBJPRI OBJSNS VMTYP ACNAM OBJRD OBJRR OBJAC RESUB
+ *     SNDEX
+ *   4 PARNAM PAROPT PARLOW PARHIG
+ *   5 PARNAM PARVAL
+ *   6 RECNAM FORNAM OBJRD RDDAT RDTIM SNDPRI OBJAC ACDAT ACTIM ACALL ALONE
+ *     ATDAT ATTIM
+ * The mail tables can also be read with ZanGetSmlData (types 3 to 8).
+ */
+
+/* Builds the mail table of a type from received mail data: separator-
+ * terminated values taken field after field, mail after mail. A type
+ * outside 1 to 6 changes nothing and returns 0.
+ * Codes: 0; 8 memory; 63 fields not created; 64 a value without its
+ * separator (the values before it stay); 78 data null. */
+KELMOD_API ErrorCode ZanCreateMailTable(int32_t mailType, char* data, int32_t length);
+
+/* The number of mails (values of the first field) as decimal text in the
+ * value buffer. Codes: 0; 3 type; 8 memory; 69 table empty; 78 count null. */
+KELMOD_API ErrorCode ZanDescribeMailTable(int32_t mailType, char** count);
+
+/* Reads value valueNumber of one mail field into the value buffer.
+ * fieldName not empty: the field of that name, value trimmed at both ends.
+ * fieldName empty: the field at `position` (type 1: position + 6, so
+ * positions 1 to 10 reach DOCDES to SNDEX; type 2: always CONT), value as
+ * stored; the field's name is then written into fieldName (at least 7 bytes).
+ * valueNumber below 1 gives an empty value. Also refreshes the
+ * characteristic result (as ZanGetSmlData). Codes: 0; 3 type; 8 memory;
+ * 31 no field of that name or no such value; 65 table empty; 66 no field at
+ * that position or no such value; 78 pointer null. */
+KELMOD_API ErrorCode ZanGetMailData(int32_t mailType, int32_t position, char* fieldName,
+                                    int32_t valueNumber, char** value);
+
+/* Stores value as value valueNumber of the field named fieldName (0 appends,
+ * a number past the end first appends empty values); value loses its
+ * trailing blanks in place. An empty fieldName changes nothing.
+ * Codes: 0; 3 type or position not 0; 8 memory; 47 no field of that name or
+ * value null; 70 table empty; 78 fieldName null. */
+KELMOD_API ErrorCode ZanWriteMailValue(int32_t mailType, int32_t position, char* fieldName,
+                                       int32_t valueNumber, char* value);
+
+/* Builds the mail request of mail `mail` of the type-1 table in the send
+ * buffer: mode 1 FOLTP;FOLYR;FOLNO;DOCTP;DOCYR;DOCNO; mode 2 FOLTP;FOLYR;
+ * FOLNO; (a mail number below 1 gives empty parts).
+ * Codes: 0; 3 mode; 8 memory; 36 the mail has no such value; 67 type-1
+ * table empty; 78 sendString null. */
+KELMOD_API ErrorCode ZanCreateSendstrMail(int32_t mode, int32_t mail, char** sendString);
+
+/* ===================================================================== */
+/* Characteristic bars                                                    */
+/* ===================================================================== */
+/*
+ * A characteristic bar describes a family of parts by its characteristics
+ * and gives each part (object) one value per characteristic. Release
+ * families 1 and 2 use the older form; every other family (also before any
+ * interface record) the form of the newer release. ZanCreateSmlTable,
+ * ZanFillSmlTable, ZanDeleteSmlSelection, ZanGetSmlDescription,
+ * ZanWriteSmlValue and ZanCreateSendstrSml look at the release family on
+ * every call; the ...K4 functions always work on the newer form.
+ *
+ * Older form, description string: five header texts, then nine fields per
+ * characteristic: name; field name; DIN letter; input; unit; format;
+ * template; length; decimals; (a format "DATE" adds 2 to the length).
+ * Newer form, description string: five header values, then 32 fields per
+ * characteristic: name, description, mandatory, inherited, valuated, data
+ * type, single value, interval, additional values, digits, decimals, sign,
+ * exponent display, exponent format, template, lower case, unit, DIN letter,
+ * document type, number, part, version, view 0 to view 9.
+ */
+
+/* Builds the characteristic table from a description string, replacing the
+ * previous table and its header texts. A length below 1 leaves it empty.
+ * Codes: 0; 3 mode other than 1 and 2 (table empty, header read);
+ * 8 memory (the characteristics read so far stay); 11 header not readable;
+ * 78 data null. */
+KELMOD_API ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int32_t length);
+
+/* Fills values into the characteristic bar.
+ * Older form: mode 1 object rows (the key, then one value per
+ * characteristic): an object characteristic "OBJEKT" is put in front and
+ * every earlier value is dropped; mode 2 value;unit; pairs appended to the
+ * characteristics in turn. Widths are recomputed.
+ * Newer form: mode 1 builds the object table from object data (fourteen
+ * object texts, then name;value; pairs, closed by an empty field), data is
+ * cut at length in place; mode 2 gives each characteristic the values of
+ * its run of name;value; pairs.
+ * Codes: 0 (length 0 does nothing); 3 mode; 8 memory, or (newer mode 1) the
+ * last object was incomplete; 21 table empty; 22 a value without separator;
+ * 78 (newer mode 1) data null with a length above 0; 84/85 (newer mode 1)
+ * the object ran past length. */
+KELMOD_API ErrorCode ZanFillSmlTable(int32_t mode, char* data, int32_t length);
+
+/* Removes the first characteristic named "OBJEKT". Codes: 0 (also when there
+ * is none); 14 table empty. */
+KELMOD_API ErrorCode ZanDeleteSmlSelection(void);
+
+/* Describes the characteristic bar. Older form: type 1 number of
+ * characteristics, 2 number of objects, 3 to 7 header texts first, second,
+ * third, fifth, fourth. Newer form: type 1 number of entries of the first
+ * object, 2 number of objects, 3 to 7 header values second, first, third,
+ * fourth, fifth. Counts come in the value buffer; header texts are handed
+ * out as the toolbox's own texts (null when absent; never free or change
+ * them). With an empty table (older form) or object table (newer form)
+ * types 1 and 2 give "00" and every other type the empty text.
+ * Codes: 0; 3 other type; 8 memory; 78 value null. */
+KELMOD_API ErrorCode ZanGetSmlDescription(int32_t type, char** value);
+
+/* Reads characteristic `position` with its value valueNumber into *data.
+ * type 1 the characteristic bar (older form), 2 the matchcode table, 3 to 8
+ * the mail tables of mail types 1 to 6. Values are cut to 255 characters,
+ * trimmed at both ends for types 1 and 2; valueNumber below 1 gives an
+ * empty value. Codes: 0; 3 type; 8 memory; 34/35/68 table empty (bar,
+ * matchcode, mail); 36 no such record or value; 78 data null. */
+KELMOD_API ErrorCode ZanGetSmlData(int32_t type, int32_t position, int32_t valueNumber,
+                                   CharacteristicData* data);
+
+/* Reads the characteristic of the older bar whose name (kind 1) or field
+ * name (kind 2) equals key. Codes: 0; 3 kind; 8 memory; 30 table empty;
+ * 31 no such characteristic or value; 78 data null. */
+KELMOD_API ErrorCode ZanGetSmlAttributData(int32_t kind, char* key, int32_t valueNumber,
+                                           CharacteristicData* data);
+
+/* Stores one member of a characteristic. text loses its trailing blanks in
+ * place. Older form: type 1 the characteristic bar (record by position, else
+ * by field name), 2 the matchcode table (by position); code 1 to 12 as the
+ * members of CharacteristicData (8 length, 9 decimals, 10 value number
+ * valueNumber, 11 selection, 12 parameter). Codes: 0; 3 type; 8 memory;
+ * 45/46 table empty; 47 no such record or text null; 999 type 3 or 4.
+ * Newer form: type 1 only; record by position, else by name; code 1 to 32
+ * the description fields, 33 value valueNumber (1 drops the others first),
+ * 34 and 35 the two send texts. Codes: 0; 3 type; 8 memory or code outside
+ * 1 to 35; 45 table empty; 47 no such record or text null. */
+KELMOD_API ErrorCode ZanWriteSmlValue(int32_t type, int32_t position, char* name, int32_t code,
+                                      char* text, int32_t valueNumber);
+
+/* Builds the characteristic-bar send string in the send buffer.
+ * Older form: mode 1 selection;parameter; per characteristic; mode 2 first
+ * value;unit; per characteristic (two empty fields for the object
+ * characteristic). Newer form: mode 1 name;send text 1;send text 2; per
+ * characteristic; mode 2 name;value; for each value.
+ * Codes: 0; 3 mode; 8 memory or (newer mode 2) no value to send; 9 table
+ * empty; 78 sendString null. */
+KELMOD_API ErrorCode ZanCreateSendstrSml(int32_t mode, char** sendString);
+
+/* Reads characteristic `position` of the newer bar into *data. mode 2: its
+ * value number `number`; mode 1: its first value in object `number`. The
+ * value is trimmed at both ends. Codes: 0; 3 mode; 8 memory; 34 table empty;
+ * 36 no such characteristic, value, object or entry; 78 data null. */
+KELMOD_API ErrorCode ZanGetSmlDataK4(int32_t mode, int32_t position, int32_t number,
+                                     SmlCharacteristicData* data);
+
+/* Reads the characteristic of the newer bar whose name (kind 1) or
+ * description (kind 2) equals key, with value valueNumber. Codes: 0; 3 kind;
+ * 8 memory; 30 table empty; 31 no such characteristic or value; 78. */
+KELMOD_API ErrorCode ZanGetSmlAttributDataK4(int32_t kind, char* key, int32_t valueNumber,
+                                             SmlCharacteristicData* data);
+
+/* Reads one value text into the send buffer. mode 1 object objectNumber of
+ * the object table, its entry `name` (or at `index` when name is empty);
+ * mode 2 the characteristic `name` (or at `index`); mode 3 the position
+ * value entry `name`. Codes: 0; -2 no values; -3 no value valueNumber;
+ * 3 mode; 34 table empty (modes 2 and 3); 35 object table empty; 36 no
+ * object, entry or characteristic at that number; 78 name empty with index
+ * 0, mode 1 with objectNumber 0, or value null; 79 no entry of that name. */
+KELMOD_API ErrorCode ZanGetSmlDataValueK4(int32_t mode, char* name, int32_t index,
+                                          int32_t objectNumber, int32_t valueNumber, char** value);
+
+/* *count receives the number of values of `name`: mode 1 in object
+ * objectNumber (0 counts as 1), mode 2 of the first characteristic of that
+ * name (0 when there is none), mode 3 in the position value table. An empty
+ * name gives 0. Codes: 0; 3 mode; 34 table empty; 36 no such object;
+ * 79 no entry of that name; 78 count null. */
+KELMOD_API ErrorCode ZanGetSmlValueDescriptionK4(int32_t mode, int32_t objectNumber, char* name,
+                                                 int32_t* count);
+
+/* Builds the position value table from name;value; pairs (a name may come
+ * several times; its values are numbered in order). Codes: 0; -1 memory, an
+ * empty name or a value without separator (table empty); 3 mode (must be
+ * 1); 12 length below 1; 83 data null; 85 pairs run past length. */
+KELMOD_API ErrorCode ZanCreateFillPosSmlValueTableK4(int32_t mode, char* data, int32_t length);
+
+/* Asks for characteristic values: the name of every characteristic of the
+ * newer bar followed by the separator, in the send buffer (modes 1 and 2
+ * alike). Codes: 0; 3 mode; 8 memory; 9 table empty; 78 sendString null. */
+KELMOD_API ErrorCode ZanCreateSendstrPosSmlValuesK4(int32_t mode, char** sendString);
 
 #ifdef __cplusplus
 }

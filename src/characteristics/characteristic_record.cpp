@@ -103,9 +103,11 @@ void DiscardCharacteristicList(State& s, CharacteristicList& list) {
   list = CharacteristicList{};
 }
 
-int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList* target,
-                             int32_t position, const char* name, int32_t code, std::string& text,
-                             int32_t n) {
+namespace {
+
+// The record UpdateCharacteristic stores into, or the code why there is none.
+int32_t FindForUpdate(State& s, int32_t selectorCode, CharacteristicList* target,
+                      int32_t position, const char* name, CharacteristicRecord*& record) {
   CharacteristicList* list = nullptr;
   int32_t emptyCode = code::kTableNotPresent;
   switch (selectorCode) {
@@ -117,7 +119,7 @@ int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList*
   }
   if (list == nullptr || list->empty()) return emptyCode;
 
-  CharacteristicRecord* record = nullptr;
+  record = nullptr;
   if (position > 0) {
     record = NthCharacteristic(*list, position);
   } else if (selectorCode != selector::kMatchcodeTable && SafeLength(name) > 0) {
@@ -130,10 +132,59 @@ int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList*
       }
     }
   }
-  if (record == nullptr) return 47;
-  const int32_t result = SetCharacteristicField(*record, code, text, n);
-  if (result == code::kOk) return code::kOk;
-  return result == code::kListMemory ? code::kNoMemory : 47;
+  return record == nullptr ? 47 : code::kOk;
+}
+
+int32_t StoreResult(int32_t stored) {
+  if (stored == code::kOk) return code::kOk;
+  return stored == code::kListMemory ? code::kNoMemory : 47;
+}
+
+}  // namespace
+
+int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList* target,
+                             int32_t position, const char* name, int32_t code, std::string& text,
+                             int32_t n) {
+  CharacteristicRecord* record = nullptr;
+  const int32_t found = FindForUpdate(s, selectorCode, target, position, name, record);
+  if (found != code::kOk) return found;
+  return StoreResult(SetCharacteristicField(*record, code, text, n));
+}
+
+int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList* target,
+                             int32_t position, const char* name, int32_t code, char* text,
+                             int32_t n) {
+  CharacteristicRecord* record = nullptr;
+  const int32_t found = FindForUpdate(s, selectorCode, target, position, name, record);
+  if (found != code::kOk) return found;
+  return StoreResult(SetCharacteristicField(*record, code, text, n));
+}
+
+int32_t ReadSmlCharacteristic(State& s, const CharacteristicRecord* record, int32_t n, bool trim) {
+  if (record == nullptr) return code::kListMissing;
+  CharacteristicResult& r = s.characteristicResult;
+  const auto text = [](const std::optional<std::string>& member) {
+    return member.value_or(std::string());
+  };
+  r.name = text(record->name);
+  r.fieldName = text(record->fieldName);
+  r.dinLetter = text(record->dinLetter);
+  r.input = text(record->input);
+  r.unit = text(record->unit);
+  r.format = text(record->format);
+  r.templ = text(record->templ);
+  r.selection = text(record->selection);
+  r.parameter = text(record->parameter);
+  r.length = record->length;
+  r.width = record->width;
+  r.decimals = record->decimals;
+  std::string value;
+  if (n > 0 && !record->values.empty() &&
+      ValueAt(value, kValueLimit, record->values, n) != code::kOk)
+    return code::kListMissing;
+  if (trim) TrimBlanks(value);
+  r.value = std::move(value);
+  return code::kOk;
 }
 
 int32_t FillCharacteristicValues(int32_t mode, int32_t n, int32_t length, const char* data,

@@ -73,6 +73,20 @@ int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList*
                              int32_t position, const char* name, int32_t code, std::string& text,
                              int32_t n);
 
+// The same for a caller's writable text, which loses its trailing blanks in
+// place when a text or value is stored. A null text gives 47.
+int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList* target,
+                             int32_t position, const char* name, int32_t code, char* text,
+                             int32_t n);
+
+// Copies a record and its value n into the module's characteristic result:
+// every text member (absent ones as empty texts), the three numbers, and
+// the value cut to 255 characters, with its blanks at both ends removed when
+// `trim` is set. A record with values but fewer than n gives -2 (the texts
+// and numbers are already copied); n below 1 or a record without values
+// gives an empty value. 0; -2.
+int32_t ReadSmlCharacteristic(State& s, const CharacteristicRecord* record, int32_t n, bool trim);
+
 // Distributes separator-terminated values over the records, cyclically in
 // list order; n = 0 appends, any other n stores value n. A record's length
 // grows to its longest stored value. Mode 2 reads a unit after each value

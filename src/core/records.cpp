@@ -32,24 +32,43 @@ void ValueList::replace(std::size_t i, int32_t number, std::string_view text) {
   if (text.size() <= e.length) {
     // The new text fits where the old one stood.
     texts_.replace(e.offset, text.size(), text);
+    unused_ += e.length - text.size();
   } else {
     if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
     const std::size_t offset = texts_.size();
     texts_.append(text);
+    unused_ += e.length;
     e.offset = offset;
   }
   e.length = static_cast<uint32_t>(text.size());
   e.number = number;
+  // Texts replaced over and over must not make the block grow without end.
+  if (unused_ > 4096 && unused_ > texts_.size() / 2) compact();
+}
+
+void ValueList::compact() {
+  std::string live;
+  live.reserve(texts_.size() - unused_);
+  for (Entry& e : entries_) {
+    const std::size_t offset = live.size();
+    live.append(texts_, e.offset, e.length);
+    e.offset = offset;
+  }
+  texts_ = std::move(live);
+  unused_ = 0;
 }
 
 void ValueList::erase(std::size_t i) {
+  unused_ += entries_[i].length;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
-  if (entries_.empty()) texts_.clear();
+  if (entries_.empty()) clear();
+  else if (unused_ > 4096 && unused_ > texts_.size() / 2) compact();
 }
 
 void ValueList::clear() {
   entries_.clear();
   texts_.clear();
+  unused_ = 0;
 }
 
 void ValueList::reserve(std::size_t values, std::size_t textBytes) {

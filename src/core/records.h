@@ -42,8 +42,12 @@ class ValueList {
     uint32_t length;
     std::size_t offset;
   };
+  // Rewrites the text block with the live texts only.
+  void compact();
+
   std::vector<Entry> entries_;
   std::string texts_;
+  std::size_t unused_ = 0;  // bytes of replaced texts still in texts_
 };
 
 // One field of a table layout with its values in record order. A table is

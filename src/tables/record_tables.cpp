@@ -35,6 +35,7 @@ int32_t CreateTable(State& s, int32_t type, const char* name, const char* key,
                     const char* setIndexPath, const char* definitionPath) {
   FieldList* target = CreateList(s, type);
   if (target == nullptr) return code::kUnsupported;
+  if (name == nullptr || key == nullptr) return code::kMissingArgument;
 
   // The old table is gone whatever the outcome; its value memory is handed
   // on to the new fields.
@@ -97,6 +98,7 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
 
   // Only the bytes of the string up to length are ever looked at.
   const std::string_view text(data, strnlen(data, static_cast<std::size_t>(length)));
+  const bool lying = text.size() < static_cast<std::size_t>(length);
   int64_t position = 1;
   try {
     // Room for every record the string can hold, so that no value list is
@@ -109,7 +111,8 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
     for (std::size_t f = 0;; f = (f + 1) % list.size()) {
       FieldDefinition& field = list[f];
       if (position + field.length - 1 > length) break;
-      if (f == 0 && position > static_cast<int64_t>(text.size())) break;
+      // A length beyond the string starts no record past its end.
+      if (f == 0 && lying && position > static_cast<int64_t>(text.size())) break;
       PutValue(field.values, SubField(text, static_cast<int32_t>(position), field.length), 0);
       position += field.length;
     }
