@@ -286,6 +286,39 @@ KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name, char* key,
                                        char* definitionPath, char* fieldName,
                                        AttributeRecord* attribute);
 
+/* Builds the user table (type 10): fields PARA1 to PARA<fieldCount> of set
+ * "USRSET", 80 characters wide, filled from separator-terminated values
+ * record after record (fieldCount values each; a value longer than 80
+ * characters is cut). Read, write, delete, count and print it as type 10.
+ * A fieldCount below 1 gives a table without fields.
+ * Codes: 0; 3 mode (must be 1); 8 memory (no user table); 78 data null. */
+KELMOD_API ErrorCode ZanCreateFillUserTable(int32_t mode, int32_t fieldCount, char* data,
+                                            int32_t length);
+
+/* Writes a description file at path (created or replaced) from separator-
+ * terminated values, after three header lines with today's date:
+ *   mode 1, 2: field definition file, per line set name (column 3), field
+ *              name (column 11), length (column 30);
+ *   mode 3:    set index file, per line name (3), key (10), direction (14),
+ *              set name (17).
+ * A value longer than its gap runs on and the next value overwrites its
+ * tail. Codes: 0; 3 mode (nothing is touched); 42/43/44 (mode 1/2/3) path
+ * null, length below 1, the file cannot be written, or the last line's
+ * values are incomplete (the lines before it stay); 78 data null. */
+KELMOD_API ErrorCode ZanWriteKonfiguration(int32_t mode, char* data, int32_t length, char* path);
+
+/* Prints a table into a text file at path (created or replaced), one block
+ * per field or characteristic:
+ *   1 send table, 2, 4 (types 3/4), 7, 8, 10 user table: one block per
+ *     field with all its values ("Record-Nummer: [00000001]" ...);
+ *   3 characteristic bar (older form), 21 to 26 mail tables of mail types
+ *     1 to 6, 5 characteristic bar (newer form): one block per
+ *     characteristic ("Sachmerkmal-Nummer: [00000001]" ...);
+ *   11, 12 the class tables of modes 1 and 2 ("Klassentabelle").
+ * Codes: 0 (also when path is null or the file cannot be created: then
+ * nothing is written); 3 other type; 86 table empty. */
+KELMOD_API ErrorCode ZanPrintTable(int32_t type, char* path);
+
 /* ===================================================================== */
 /* Characteristic value lists: help tables, matchcode tables, requests    */
 /* ===================================================================== */

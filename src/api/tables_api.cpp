@@ -1,8 +1,10 @@
 // Exports of the generic record tables.
 #include "api/guard.h"
 #include "core/state.h"
+#include "tables/printing.h"
 #include "tables/record_tables.h"
 #include "tables/send_strings.h"
+#include "tables/user_table.h"
 #include "tables/value_access.h"
 
 using namespace kelmod;
@@ -100,4 +102,21 @@ extern "C" KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name,
     return tables::SearchAttribut(state(), direction, name, key, setIndexPath, definitionPath,
                                   fieldName, attribute);
   });
+}
+
+extern "C" KELMOD_API ErrorCode ZanCreateFillUserTable(int32_t mode, int32_t fieldCount, char* data,
+                                                       int32_t length) {
+  if (data == nullptr) return code::kMissingArgument;
+  return guarded(
+      [&] { return tables::CreateFillUserTable(state(), mode, fieldCount, data, length); });
+}
+
+extern "C" KELMOD_API ErrorCode ZanWriteKonfiguration(int32_t mode, char* data, int32_t length,
+                                                      char* path) {
+  if (data == nullptr) return code::kMissingArgument;
+  return guarded([&] { return tables::WriteKonfiguration(state(), mode, data, length, path); });
+}
+
+extern "C" KELMOD_API ErrorCode ZanPrintTable(int32_t type, char* path) {
+  return guarded([&] { return tables::PrintTable(state(), type, path); });
 }

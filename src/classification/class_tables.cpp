@@ -142,7 +142,7 @@ int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
         table.push_back(std::move(work));
         break;
       }
-      if (consumed > length) break;
+      if (consumed >= length) break;
       if (NextToken(cursor, separator, value, kSearchValueLimit) != 1) break;
     }
   }

@@ -1,0 +1,15 @@
+// The print form of the characteristic bar of the newer release.
+#pragma once
+
+#include <cstdint>
+
+#include "core/records.h"
+
+namespace kelmod::sml {
+
+// Prints every characteristic, numbered from 1, into a new text file at
+// `path` when level is above 0 (only level 1 writes blocks). The send texts
+// are not printed. 0; -1 path null or the file cannot be created.
+int32_t PrintSmlK4Table(const SmlK4Table& table, int32_t level, const char* path);
+
+}  // namespace kelmod::sml

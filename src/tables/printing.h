@@ -1,0 +1,18 @@
+// ZanPrintTable: every family's table written to a text file for
+// inspection, by table type.
+#pragma once
+
+#include <cstdint>
+
+#include "core/state.h"
+
+namespace kelmod::tables {
+
+// Prints the fields of a record table, each with all its values.
+// 0; -1 path null or the file cannot be created.
+int32_t PrintRecordTable(const FieldList& list, const char* path);
+
+// 0 (also when the file cannot be created); 3 type; 86 table empty.
+int32_t PrintTable(State& s, int32_t type, const char* path);
+
+}  // namespace kelmod::tables
