@@ -1,9 +1,10 @@
 /*
  * Example host: the exchanges a CAD program runs through KELMOD, written as a
  * host developer would write them against kelmod.h. The backend is canned:
- * its answers are read from the files beside this program.
+ * its answers are the files beside this program and the strings below.
  *
- * Usage: kelmod_host [examples-folder]
+ * Usage: kelmod_host [examples-folder [print-folder]]
+ * The print files go to print-folder (default: a new temporary folder).
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -12,6 +13,7 @@
 #include "kelmod.h"
 
 static char folder[1024] = KELMOD_EXAMPLES_DIR;
+static char printFolder[1024] = "";
 
 static char* path_of(const char* file) {
     static char paths[8][1200];
@@ -169,11 +171,204 @@ static void help_exchange(void) {
     printf("\n");
 }
 
+static void use_release(const char* release) {
+    char record[32];
+    snprintf(record, sizeof record, "%-4sXY;ZKELMHOST", release);
+    report("ZanFillInterface", ZanFillInterface(record, (int32_t)strlen(record)));
+}
+
+static void print_characteristic(const CharacteristicData* d) {
+    printf("    %-8s field %-8s unit %-3s length %2d width %2d decimals %d value '%s'\n", d->name,
+           d->fieldName, d->unit, (int)d->length, (int)d->width, (int)d->decimals, d->value);
+}
+
+static void older_bar_exchange(void) {
+    /* Header texts, then nine fields per characteristic. */
+    char description[] = "BOLT;DIN 933;Hexagon head bolts;A;2024;"
+                         "Diameter;D;A;;mm;N;;6;1;"
+                         "Length;L;B;;mm;N;;6;0;"
+                         "Since;SINCE;C;;;DATE;;8;0;";
+    char rows[] = "BOLT-M8x40;8;40;01.01.2020;BOLT-M10x50;10;50;01.06.2021;";
+    char selection[] = "X";
+    char* text = NULL;
+    char* send = NULL;
+    int32_t records, objects, r, k;
+    CharacteristicData d;
+
+    printf("Characteristic bar, older form (release 50A)\n");
+    use_release("50A");
+    if (report("ZanCreateSmlTable",
+               ZanCreateSmlTable(1, description, (int32_t)strlen(description))))
+        return;
+    if (report("ZanFillSmlTable", ZanFillSmlTable(1, rows, (int32_t)strlen(rows)))) return;
+    ZanGetSmlDescription(1, &text);
+    records = atoi(text);
+    ZanGetSmlDescription(2, &text);
+    objects = atoi(text);
+    ZanGetSmlDescription(3, &text);
+    printf("  bar '%s': %d characteristics, %d objects\n", text ? text : "", (int)records,
+           (int)objects);
+    for (k = 1; k <= objects; ++k) {
+        printf("  object %d\n", (int)k);
+        for (r = 1; r <= records; ++r)
+            if (ZanGetSmlData(1, r, k, &d) == 0) print_characteristic(&d);
+    }
+    report("ZanWriteSmlValue", ZanWriteSmlValue(1, 2, NULL, 11, selection, 0));
+    if (ZanCreateSendstrSml(1, &send) == 0) printf("  selection string '%s'\n", send);
+    if (ZanCreateSendstrSml(2, &send) == 0) printf("  value string     '%s'\n", send);
+    printf("\n");
+}
+
+static void mail_exchange(void) {
+    /* Two mails of type 1: sixteen fields each. */
+    char mails[] = "F;2024;17;D;2024;4711;Drawing released;MEIER;SCHULZ;1;X;;;;;;"
+                   "F;2024;18;D;2024;4712;Change request 12;SCHULZ;MEIER;1;;;;;;;";
+    char field[8];
+    char* text = NULL;
+    char* send = NULL;
+    int32_t count, k;
+
+    printf("Mail exchange\n");
+    use_release("46C");
+    if (report("ZanCreateMailTable", ZanCreateMailTable(1, mails, (int32_t)strlen(mails))))
+        return;
+    ZanDescribeMailTable(1, &text);
+    count = atoi(text);
+    printf("  %d mails\n", (int)count);
+    for (k = 1; k <= count; ++k) {
+        char sender[8] = "SNDNAM";
+        char senderName[64];
+        ZanGetMailData(1, 0, sender, k, &text);
+        snprintf(senderName, sizeof senderName, "%s", text);
+        field[0] = '\0';
+        /* Position 1 of type 1 is the first field after the six key fields. */
+        if (ZanGetMailData(1, 1, field, k, &text) == 0)
+            printf("  mail %d from %-7s %s '%s'\n", (int)k, senderName, field, text);
+    }
+    if (ZanCreateSendstrMail(1, 2, &send) == 0) printf("  mail request '%s'\n", send);
+    printf("\n");
+}
+
+static void newer_release_exchange(void) {
+    char v[8][16] = {"CLASS", "001", "PUMPS", "", "", "", "", ""};
+    char classes[] = "PUMP;DN;A;X;mm;VALVE;PN;B;X;bar;";
+    /* Five header values, then 32 fields per characteristic. */
+    char description[512];
+    char objects[] = "P-100;Pump 100;;;;;;;;;;;;;DN;50;PN;16;;"
+                     "P-200;Pump 200;;;;;;;;;;;;;DN;80;PN;25;PN;40;;";
+    char* send = NULL;
+    char* text = NULL;
+    char* values[5];
+    char name[8];
+    int32_t count = 0, objectCount, k, r;
+    SmlCharacteristicData d;
+
+    printf("Newer release: classification and characteristic bar (release 46C)\n");
+    use_release("46C");
+    if (ZanCreateSendstrClasK4(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], &send) == 0)
+        printf("  class request '%s'\n", send);
+    if (report("ZanCreateFillClasTableK4",
+               ZanCreateFillClasTableK4(2, classes, (int32_t)strlen(classes), &count)))
+        return;
+    for (r = 1; r <= count; ++r)
+        if (ZanGetClasDataK4(2, r, values) == 0)
+            printf("  class %d: %s %s %s %s %s\n", (int)r, values[0], values[1], values[2],
+                   values[3], values[4]);
+
+    snprintf(description, sizeof description, "%s%s%s", "PUMPS;001;Pumps;;;",
+             "DN;Nominal diameter;X;;X;NUM;X;;;4;0;;;;;;mm;A;;;;;;;;;;;;;;;",
+             "PN;Nominal pressure;;;X;NUM;;X;;3;0;;;;;;bar;B;;;;;;;;;;;;;;;");
+    if (report("ZanCreateSmlTable", ZanCreateSmlTable(1, description, (int32_t)strlen(description))))
+        return;
+    if (ZanCreateSendstrPosSmlValuesK4(1, &send) == 0) printf("  value request '%s'\n", send);
+    if (report("ZanFillSmlTable", ZanFillSmlTable(1, objects, (int32_t)strlen(objects)))) return;
+    ZanGetSmlDescription(2, &text);
+    objectCount = atoi(text);
+    ZanGetSmlDescription(4, &text);
+    printf("  bar '%s': %d objects\n", text ? text : "", (int)objectCount);
+    for (k = 1; k <= objectCount; ++k) {
+        char* objectTexts[14];
+        int32_t n, i;
+        strcpy(name, "PN");
+        ZanGetObjectDataK4(1, k, objectTexts);
+        ZanGetSmlValueDescriptionK4(1, k, name, &n);
+        printf("  object %s (%s): DN ", objectTexts[0], objectTexts[1]);
+        strcpy(name, "DN");
+        if (ZanGetSmlDataValueK4(1, name, 0, k, 1, &text) == 0) printf("%s", text);
+        printf(", PN");
+        for (i = 1; i <= n; ++i) {
+            strcpy(name, "PN");
+            if (ZanGetSmlDataValueK4(1, name, 0, k, i, &text) == 0) printf(" %s", text);
+        }
+        printf("\n");
+    }
+    for (r = 1; ZanGetSmlDataK4(1, r, 2, &d) == 0; ++r)
+        printf("  %-3s %-18s unit %-3s digits %d, object 2: '%s'\n", d.name, d.description,
+               d.unit, (int)d.digits, d.value);
+    {
+        char chosen[] = "DN", sendText[] = "80";
+        ZanWriteSmlValue(1, 0, chosen, 34, sendText, 0);
+    }
+    if (ZanCreateSendstrSml(1, &send) == 0) printf("  choice string '%s'\n", send);
+    {
+        char pairs[] = "DN;65;PN;10;PN;16;";
+        ZanFillSmlTable(2, pairs, (int32_t)strlen(pairs));
+    }
+    if (ZanCreateSendstrSml(2, &send) == 0) printf("  value string  '%s'\n", send);
+    printf("\n");
+}
+
+/* One print file of each family into the print folder. */
+static void print_tables(void) {
+    static const struct {
+        int32_t type;
+        const char* file;
+    } prints[] = {{2, "answer_table.txt"},   {5, "characteristic_bar.txt"},
+                  {12, "class_table.txt"},   {21, "mails.txt"}};
+    char path[1200];
+    size_t i;
+
+    printf("Print files in %s\n", printFolder);
+    for (i = 0; i < sizeof prints / sizeof prints[0]; ++i) {
+        ErrorCode rc;
+        snprintf(path, sizeof path, "%s/%s", printFolder, prints[i].file);
+        rc = ZanPrintTable(prints[i].type, path);
+        if (rc == 0) printf("  table type %2d -> %s\n", (int)prints[i].type, prints[i].file);
+        else report("ZanPrintTable", rc);
+    }
+}
+
+static int choose_print_folder(int argc, char** argv) {
+    if (argc > 2) {
+        snprintf(printFolder, sizeof printFolder, "%s", argv[2]);
+        return 1;
+    }
+#if defined(_WIN32)
+    {
+        const char* tmp = getenv("TEMP");
+        snprintf(printFolder, sizeof printFolder, "%s\\kelmod_host", tmp ? tmp : ".");
+        return 1;
+    }
+#else
+    {
+        char pattern[] = "/tmp/kelmod_host_XXXXXX";
+        extern char* mkdtemp(char*);
+        if (mkdtemp(pattern) == NULL) return 0;
+        snprintf(printFolder, sizeof printFolder, "%s", pattern);
+        return 1;
+    }
+#endif
+}
+
 int main(int argc, char** argv) {
     if (argc > 1) snprintf(folder, sizeof folder, "%s", argv[1]);
     start();
     generic_exchange();
     help_exchange();
+    older_bar_exchange();
+    mail_exchange();
+    newer_release_exchange();
+    if (choose_print_folder(argc, argv)) print_tables();
     ZanInitToolbox(2);
     return 0;
 }

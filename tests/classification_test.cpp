@@ -45,7 +45,9 @@ class ClassificationTest : public ToolboxTest {
       joined += (i ? "|" : "") + std::string(values[i] != nullptr ? values[i] : "<null>");
     return {rc, joined};
   }
-  static Got Clas(int32_t mode, int32_t record) { return Record<5>(ZanGetClasDataK4, mode, record); }
+  static Got Clas(int32_t mode, int32_t record) {
+    return Record<5>(ZanGetClasDataK4, mode, record);
+  }
   static Got Hierarchy(int32_t record, int32_t mode = 1) {
     return Record<6>(ZanGetClasHierarchDataK4, mode, record);
   }
@@ -263,12 +265,15 @@ TEST_F(ClassificationTest, CharacteristicBarReadsTheLastClassEntryAsItsHeader) {
     EXPECT_EQ(ZanGetSmlDescription(type, &value), 0);
     return value != nullptr ? std::string(value) : std::string("<absent>");
   };
-  auto all = [&] { return header(3) + "|" + header(4) + "|" + header(5) + "|" + header(6) + "|" + header(7); };
+  auto all = [&] {
+    return header(3) + "|" + header(4) + "|" + header(5) + "|" + header(6) + "|" + header(7);
+  };
   ASSERT_EQ(Fill(1, "PUMP;DN;A;X;mm;VALVE;PN;B;Y;bar ;"), Filled(0, 2));
   EXPECT_EQ(all(), "PN|VALVE|B|Y|bar");
-  // An entry that the string's end cuts short replaces the values it reached.
+  // Replacing the table cleared them; an entry that the string's end cuts
+  // short fills the values it reached and leaves the rest.
   ASSERT_EQ(Fill(1, "GEAR;Z;"), Filled(0, 1));
-  EXPECT_EQ(all(), "<absent>|<absent>|<absent>|<absent>|<absent>") << "the old table held records";
+  EXPECT_EQ(all(), "Z|GEAR|<absent>|<absent>|<absent>");
   ASSERT_EQ(Fill(2, "PUMP;DN;A;X;mm;GEAR;Z;"), Filled(0, 2));
   EXPECT_EQ(all(), "Z|GEAR|A|X|mm");
   // A fill of an empty class table leaves them; replacing a class table that
@@ -287,10 +292,12 @@ class ClassRequestTest : public ClassificationTest {
   static Got Request(std::vector<std::string> values, bool selScope = false) {
     std::vector<Arg> a(values.begin(), values.end());
     std::array<char*, 11> v{};
-    for (std::size_t i = 0; i < a.size(); ++i) v[i] = values[i] == "<null>" ? nullptr : a[i].get();
+    for (std::size_t i = 0; i < a.size(); ++i)
+      v[i] = values[i] == "<null>" ? nullptr : a[i].get();
     char* out = nullptr;
     int32_t rc = -1;
-    if (values.size() == 6) rc = ZanCreateSendstrClasScopeK4(v[0], v[1], v[2], v[3], v[4], v[5], &out);
+    if (values.size() == 6)
+      rc = ZanCreateSendstrClasScopeK4(v[0], v[1], v[2], v[3], v[4], v[5], &out);
     else if (values.size() == 8 && selScope)
       rc = ZanCreateSendstrClasSelScopeK4(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], &out);
     else if (values.size() == 8)
@@ -344,8 +351,9 @@ TEST_F(ClassRequestTest, SearchModesChooseTheirValues) {
   EXPECT_EQ(SearchRequest(2, {"A", "A", "A", "A", "<null>", "<null>", "<null>"}),
             Got(0, "A;A;A;A;"));
   EXPECT_EQ(SearchRequest(3, {"A", "A", "A", "A", "A", "<null>", "A"}), Got(78, "<none>"));
-  EXPECT_EQ(ZanCreateSendstrClasSearchK4(1, previous, previous, previous, previous, previous,
-                                         previous, previous, nullptr),
+  Arg a("A");
+  EXPECT_EQ(ZanCreateSendstrClasSearchK4(1, a.get(), a.get(), a.get(), a.get(), a.get(), a.get(),
+                                         a.get(), nullptr),
             78);
 }
 

@@ -1,5 +1,6 @@
-// Class-table internals not reachable through kelmod.h yet: the header
-// values shared with the characteristic bars, and the class table printer.
+// Class-table internals: the reading of the header values that the class
+// fill and the characteristic bar of the newer release share, and the class
+// table printer.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -37,39 +38,19 @@ TEST(ClassHeaderValues, ReadFiveValuesAndCountRemaining) {
   EXPECT_EQ(Headers(*s), "AB|C||D|E");
   EXPECT_EQ(remaining, 100 - 12) << "lengths as read, blanks included, plus separators";
   EXPECT_STREQ(cursor, "rest");
+  EXPECT_EQ(s->smlHeader[0], "C") << "the second is the older bar's first header text";
   // The string ends first: the values not reached keep their texts.
   EXPECT_EQ(ReadHeaderValues(*s, cursor = "X;Y", remaining = 10), 0);
   EXPECT_EQ(Headers(*s), "X|C||D|E");
   EXPECT_EQ(remaining, 8);
   EXPECT_EQ(*cursor, '\0');
+  // A value beyond 256 characters is cut and counts as kept.
+  const std::string longValue = std::string(300, 'L') + ";";
+  EXPECT_EQ(ReadHeaderValues(*s, cursor = longValue.c_str(), remaining = 1000), 0);
+  EXPECT_EQ(*HeaderValue(*s, 0), std::string(256, 'L'));
+  EXPECT_EQ(remaining, 1000 - 257);
   const char* none = nullptr;
   EXPECT_EQ(ReadHeaderValues(*s, none, remaining), -2);
-}
-
-TEST(ClassHeaderValues, ClassFillLeavesTheLastEntryAndSharesTheSecondWithTheOlderBar) {
-  auto s = StateWithSeparator(';');
-  int32_t count = 0;
-  char data[] = "PUMP;DN;A;X;mm;VALVE;PN;B;X;bar;";
-  ASSERT_EQ(CreateFillClasTableK4(*s, 1, data, 32, &count), 0);
-  EXPECT_EQ(Headers(*s), "VALVE|PN|B|X|bar");
-  EXPECT_EQ(s->smlHeader[0], "PN");
-
-  // An entry cut short by the string's end is not kept; the header values
-  // it reached hold its texts, the others the previous entry's.
-  std::vector<ClassEntry> table;
-  ASSERT_EQ(LoadClassEntries(*s, "GEAR;Z;C;;;WORM;M;", 18, table, count), 0);
-  EXPECT_EQ(count, 2);
-  ASSERT_EQ(table.size(), 1u);
-  EXPECT_EQ(Headers(*s), "WORM|M|C||");
-
-  // Refilling the other, empty class table keeps them; refilling a table
-  // that held records clears them first.
-  char other[] = "";
-  ASSERT_EQ(CreateFillClasTableK4(*s, 2, other, 0, &count), 0);
-  EXPECT_EQ(Headers(*s), "WORM|M|C||");
-  ASSERT_EQ(CreateFillClasTableK4(*s, 1, other, 0, &count), 0);
-  EXPECT_EQ(Headers(*s), "<absent>|<absent>|<absent>|<absent>|<absent>");
-  EXPECT_FALSE(s->smlHeader[0].has_value());
 }
 
 class ClassPrinterTest : public ::testing::Test {

@@ -187,9 +187,10 @@ int32_t ReadSmlCharacteristic(State& s, const CharacteristicRecord* record, int3
   return code::kOk;
 }
 
-int32_t FillCharacteristicValues(int32_t mode, int32_t n, int32_t length, const char* data,
-                                 CharacteristicList& list, char separator) {
-  if (length < 1 || data == nullptr || list.empty()) return code::kOk;
+namespace {
+
+int32_t DistributeValues(int32_t mode, int32_t n, int32_t length, const char* data,
+                         CharacteristicList& list, char separator) {
   const char* cursor = data;
   std::string value;
   int64_t consumed = 0;
@@ -213,6 +214,18 @@ int32_t FillCharacteristicValues(int32_t mode, int32_t n, int32_t length, const 
       consumed += static_cast<int64_t>(value.size()) + 1;
       if (consumed >= length) return code::kOk;
     }
+  }
+}
+
+}  // namespace
+
+int32_t FillCharacteristicValues(int32_t mode, int32_t n, int32_t length, const char* data,
+                                 CharacteristicList& list, char separator) {
+  if (length < 1 || data == nullptr || list.empty()) return code::kOk;
+  try {
+    return DistributeValues(mode, n, length, data, list, separator);
+  } catch (const std::bad_alloc&) {
+    return code::kListMemory;  // the values stored so far stay
   }
 }
 

@@ -73,12 +73,31 @@ int32_t ParseHelpColumns(State& s, const char* data, int32_t length, bool withFl
   return result;
 }
 
+namespace {
+
+int32_t BuildHelpTable(State& s, int32_t mode, const char* data, int32_t length);
+
+}  // namespace
+
 int32_t CreateHlpTable(State& s, int32_t mode, const char* data, int32_t length) {
   if (data == nullptr) return code::kMissingArgument;
   if (mode != 1 && mode != 2) return code::kUnsupported;
   DiscardCharacteristicList(s, s.helpTable);
   if (length < 1) return code::kOk;
+  int32_t result = code::kOk;
+  try {
+    result = BuildHelpTable(s, mode, data, length);
+  } catch (const std::bad_alloc&) {
+    result = code::kNoMemory;
+  }
+  // A help table that could not be built whole is not kept.
+  if (result != code::kOk) s.helpTable = CharacteristicList{};
+  return result;
+}
 
+namespace {
+
+int32_t BuildHelpTable(State& s, int32_t mode, const char* data, int32_t length) {
   const char sep = s.iface.separator;
   int32_t result = code::kOk;
   if (mode == 1) {
@@ -104,12 +123,10 @@ int32_t CreateHlpTable(State& s, int32_t mode, const char* data, int32_t length)
       if (result != code::kOk || consumed >= length) break;
     }
   }
-  if (result != code::kOk) {
-    s.helpTable = CharacteristicList{};
-    return kNotStored;
-  }
-  return code::kOk;
+  return result == code::kOk ? code::kOk : kNotStored;
 }
+
+}  // namespace
 
 int32_t FillHlpTable(State& s, int32_t mode, const char* data, int32_t length) {
   if (data == nullptr) return code::kMissingArgument;

@@ -83,7 +83,8 @@ int32_t LoadClassEntries(State& s, const char* data, int32_t length,
     // header values it did not reach still hold the previous entry's texts).
     if (read < kHeaderValueCount) break;
     std::array<std::optional<std::string>, 5> values;
-    for (int i = 0; i < kHeaderValueCount; ++i) values[static_cast<std::size_t>(i)] = HeaderValue(s, i);
+    for (int i = 0; i < kHeaderValueCount; ++i)
+      values[static_cast<std::size_t>(i)] = HeaderValue(s, i);
     const int32_t appended = AppendClassEntry(table, values);
     if (appended != code::kOk) return appended;
     for (const auto& value : values) consumed += static_cast<int64_t>(value->size()) + 1;

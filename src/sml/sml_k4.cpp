@@ -276,7 +276,11 @@ int32_t FillSmlTableK4(State& s, int32_t mode, char* data, int32_t length) {
   if (length == 0) return code::kOk;
   if (s.smlK4Table.empty()) return kFillTableEmpty;
   if (mode != 2) return code::kUnsupported;
-  FillSmlValuesByName(length, data, s.smlK4Table, s.iface.separator);
+  try {
+    FillSmlValuesByName(length, data, s.smlK4Table, s.iface.separator);
+  } catch (const std::bad_alloc&) {
+    return kFillFailed;
+  }
   return code::kOk;
 }
 
@@ -454,12 +458,12 @@ int32_t GetSmlValueDescriptionK4(State& s, int32_t mode, int32_t objectNumber, c
 int32_t ReadValuePairs(int32_t mode, const char*& cursor, int32_t length,
                        std::vector<SmlValueEntry>& list, char separator) {
   if (mode != 1 && mode != 2) return code::kUnsupported;
-  // Entries by name, so that a long list of pairs is read in linear time.
-  std::unordered_map<std::string, std::size_t> index;
-  for (std::size_t i = 0; i < list.size(); ++i) index.emplace(list[i].name, i);
-  int64_t consumed = 0;
-  std::string name, value;
   try {
+    // Entries by name, so that a long list of pairs is read in linear time.
+    std::unordered_map<std::string, std::size_t> index;
+    for (std::size_t i = 0; i < list.size(); ++i) index.emplace(list[i].name, i);
+    int64_t consumed = 0;
+    std::string name, value;
     while (true) {
       if (NextToken(cursor, separator, name, kObjectFieldLimit) == 0)
         return mode == 1 ? code::kListMemory : code::kOk;

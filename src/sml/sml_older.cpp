@@ -11,6 +11,7 @@ namespace kelmod::sml {
 namespace {
 
 constexpr int32_t kSendTableEmpty = 9;
+constexpr int32_t kHeaderUnreadable = 11;
 constexpr int32_t kFillTableEmpty = 21;
 constexpr int32_t kFillFailed = 22;
 constexpr int32_t kDeleteTableEmpty = 14;
@@ -111,7 +112,11 @@ int32_t CreateSmlTable(State& s, int32_t mode, const char* data, int32_t length)
   if (length < 1) return code::kOk;
   const char* cursor = data;
   int64_t remaining = length;
-  ReadSmlHeader(s, cursor, remaining);
+  try {
+    ReadSmlHeader(s, cursor, remaining);
+  } catch (const std::bad_alloc&) {
+    return kHeaderUnreadable;
+  }
   if (mode != 1 && mode != 2) return code::kUnsupported;
   // The characteristics parsed so far form the table whatever the outcome.
   const int32_t loaded = LoadSmlCharacteristics(cursor, remaining, s.smlTable, s.iface.separator);
