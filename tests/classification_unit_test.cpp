@@ -64,7 +64,7 @@ class ClassPrinterTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Printed() const {
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(path_);  // text mode: the platform's line ends read as "\n"
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

@@ -45,7 +45,8 @@ std::string Columns(std::initializer_list<std::pair<int, std::string>> parts) {
 }
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // Text mode: print files read the same whatever line end the platform writes.
+  std::ifstream in(path);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
