@@ -551,7 +551,8 @@ KELMOD_API ErrorCode ZanDescribeMailTable(int32_t mailType, char** count);
 /* Reads value valueNumber of one mail field into the value buffer.
  * fieldName not empty: the field of that name, value trimmed at both ends.
  * fieldName empty: the field at `position` (type 1: position + 6, so
- * positions 1 to 10 reach DOCDES to SNDEX; type 2: always CONT), value as
+ * positions 1 to 10 reach DOCDES to SNDEX and 0 reaches DOCNO; type 2:
+ * always CONT), value as
  * stored; the field's name is then written into fieldName (at least 7 bytes).
  * valueNumber below 1 gives an empty value. Also refreshes the
  * characteristic result (as ZanGetSmlData). Codes: 0; 3 type; 8 memory;
@@ -613,7 +614,8 @@ KELMOD_API ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int32_t length)
  * object texts, then name;value; pairs, closed by an empty field), data is
  * cut at length in place; mode 2 gives each characteristic the values of
  * its run of name;value; pairs.
- * Codes: 0 (length 0 does nothing); 3 mode; 8 memory, or (newer mode 1) the
+ * Codes: 0 (length 0 fills nothing; in the newer form mode 1 still
+ * releases the object table first); 3 mode; 8 memory, or (newer mode 1) the
  * last object was incomplete; 21 table empty; 22 a value without separator;
  * 78 (newer mode 1) data null with a length above 0; 84/85 (newer mode 1)
  * the object ran past length. */

@@ -166,8 +166,9 @@ TEST_F(UserTableTest, WritesFilesWithADatedHeader) {
 TEST_F(UserTableTest, LongValuesRunOnUntilTheNextColumn) {
   ASSERT_EQ(Konfig(1, "SETLONGNAME;ABCDEFGHIJKLMNOPQRSTUVW;5;S;F;" + std::string(40, '9') + ";"),
             0);
-  EXPECT_EQ(Body(), (std::vector<std::string>{"  SETLONGNABCDEFGHIJKLMNOPQRS5",
-                                              Columns({{3, "S"}, {11, "F"}, {30, std::string(40, '9')}})}));
+  EXPECT_EQ(Body(),
+            (std::vector<std::string>{"  SETLONGNABCDEFGHIJKLMNOPQRS5",
+                                      Columns({{3, "S"}, {11, "F"}, {30, std::string(40, '9')}})}));
 
   // Mode 3; an empty value leaves the blanks of its gap.
   ASSERT_EQ(Konfig(3, "ABCDEFGHIJ;01;D;SET0001;MAT;;U;S;"), 0);

@@ -1,0 +1,282 @@
+// Memory exhaustion: a whole exchange of every family runs with the k-th
+// allocation failing, for k = 1, 2, ... until an exchange needs no more
+// allocations. Every call must return 0 or the code its family gives for
+// running out of memory, nothing may crash, and the toolbox must work again
+// afterwards. Run it in the sanitizer build: leaks are reported at exit.
+//
+// The program replaces the global allocation functions, so it counts the
+// allocations of the library as well as its own.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "kelmod.h"
+
+namespace {
+
+long g_allocations = 0;
+long g_failAt = 0;  // 0: no failure injected
+bool g_injected = false;
+int g_paused = 0;   // the test's own allocations are not counted
+
+void* Allocate(std::size_t size) {
+  if (g_failAt > 0 && g_paused == 0 && ++g_allocations == g_failAt) {
+    g_injected = true;
+    return nullptr;
+  }
+  return std::malloc(size == 0 ? 1 : size);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (void* p = Allocate(size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+  if (void* p = Allocate(size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// Keeps the test's own allocations out of the count while it lives.
+struct Pause {
+  Pause() { ++g_paused; }
+  ~Pause() { --g_paused; }
+};
+
+// A writable copy of a text, as hosts pass them.
+struct Text {
+  explicit Text(const std::string& s) {
+    Pause pause;
+    buf.assign(s.begin(), s.end());
+    buf.push_back('\0');
+  }
+  explicit Text(const char* s) : Text(Held(s)) {}
+  static std::string Held(const char* s) {
+    Pause pause;
+    return std::string(s);
+  }
+  char* get() { return buf.data(); }
+  int32_t size() const { return static_cast<int32_t>(buf.size() - 1); }
+  std::vector<char> buf;
+};
+
+// One call of an exchange with the codes it may give when memory runs out.
+struct Step {
+  const char* name;
+  std::function<ErrorCode()> call;
+  std::vector<ErrorCode> memoryCodes;
+};
+
+std::string g_dir;
+
+std::string File(const char* name) { return g_dir + "/" + name; }
+
+void WriteFile(const char* name, const std::string& text) {
+  std::ofstream(File(name), std::ios::binary) << text;
+}
+
+void WriteDescriptionFiles() {
+  WriteFile("sets.dat", "  MATRQ  01  U  SMAT001\n  MATAN  01  D  DMAT001\n");
+  WriteFile("defs.dat",
+            "  SMAT001 MATNR               18Material number\n"
+            "  SMAT001 WERKS                4Plant\n"
+            "  DMAT001 MATNR               18Material number\n"
+            "  DMAT001 MAKTX               40Material description\n");
+  WriteFile("kelmtab.dat", "D 001 DOCAN 01 DDOC001 DOKNR      25\nD 001 DOCAN 01 DDOC001 DOKAR      3\n");
+  WriteFile("kelmmes.dat", "E 041 W Field not found            The field name is not in the table\n");
+}
+
+ErrorCode Interface(const char* release) {
+  char line[32];
+  std::snprintf(line, sizeof line, "%sXY;ZKELMHOST", release);
+  Text record(line);
+  return ZanFillInterface(record.get(), record.size());
+}
+
+std::vector<Step> Exchange() {
+  static char* text = nullptr;
+  static CharacteristicData data;
+  static SmlCharacteristicData k4;
+  static MessageRecord message;
+  static AttributeRecord attribute;
+  static char* values[22];
+  static int32_t count = 0;
+  static char fieldName[16];
+  static char direction = 0;
+  const std::string sets = File("sets.dat"), defs = File("defs.dat");
+  const std::string print = File("print.txt"), messages = File("kelmmes.dat");
+  const std::string index = File("kelmtab.dat"), written = File("written.dat");
+  const std::string answer = std::string("100-100           Bolt") + std::string(36, ' ') +
+                             "200-200           Nut" + std::string(37, ' ');
+  const std::string more = "300-300           Washer" + std::string(34, ' ');
+  std::string bar = "H1;H2;H3;H4;H5;";
+  for (const char* n : {"DN", "PN"}) {
+    bar += n;
+    bar += ";Nominal;X;;X;NUM;X;;;4;0;;;;;;mm;A;;;;;;;;;;;;;;;";
+  }
+  const std::initializer_list<ErrorCode> mem = {8};
+  return {
+      // Toolbox core
+      {"configure messages", [=] { Text p(messages); return ZanConfigureToolbox(1, p.get()); }, mem},
+      {"configure index", [=] { Text p(index); return ZanConfigureToolbox(2, p.get()); }, mem},
+      {"interface", [] { return Interface("46C "); }, mem},
+      {"describe interface", [] { return ZanDescribeInterface(5, &text); }, mem},
+      {"error message", [] { return ZanGetErrorMessage(41, &message); }, mem},
+      // Generic record tables
+      {"create send table", [=] { Text n("MATRQ"), k("01"), s(sets), d(defs); return ZanCreateTable(1, n.get(), k.get(), s.get(), d.get()); }, mem},
+      {"write value", [] { Text f("MATNR"), v("100-100"); return ZanWriteTableValue(1, f.get(), v.get(), 0); }, mem},
+      {"write value 2", [] { Text f("WERKS"), v("1000"); return ZanWriteTableValue(1, f.get(), v.get(), 0); }, mem},
+      {"send string", [] { return ZanCreateSendstr(&text); }, mem},
+      {"create and fill", [=] { Text n("MATAN"), k("01"), s(sets), d(defs), a(answer); return ZanCreateFillTable(2, n.get(), k.get(), s.get(), d.get(), a.get(), a.size()); }, mem},
+      {"fill again", [=] { Text a(more); return ZanFillTable(2, a.get(), a.size()); }, mem},
+      {"describe table", [] { return ZanDescribeTable(2, &text); }, mem},
+      {"get value", [] { Text f("MAKTX"); return ZanGetTableValue(2, f.get(), 2, &text); }, mem},
+      {"get by position", [] { return ZanGetAttributNameValue(2, 2, 1, fieldName, &text); }, mem},
+      {"modify value", [] { Text f("MAKTX"), v("Hexagon head bolt"); return ZanModifyTableValue(2, f.get(), v.get(), 1); }, mem},
+      {"delete entry", [] { return ZanDeleteTableEntry(2, 1); }, mem},
+      {"attribute", [=] { Text n("MATAN"), k("01"), s(sets), d(defs); return ZanGetAttributName(2, n.get(), k.get(), s.get(), d.get(), 2, &attribute); }, mem},
+      {"search attribute", [=] { Text n("MATAN"), k("01"), s(sets), d(defs), f("MAKTX"); return ZanSearchAttribut(2, n.get(), k.get(), s.get(), d.get(), f.get(), &attribute); }, mem},
+      {"index table", [] { Text n("DOCAN"), k("01"), e(""), a("4711;DRW;"); return ZanCreateFillTable(4, n.get(), k.get(), e.get(), e.get(), a.get(), a.size()); }, mem},
+      {"print table", [=] { Text p(print); return ZanPrintTable(2, p.get()); }, mem},
+      {"user table", [] { Text a("A;B;C;D;"); return ZanCreateFillUserTable(1, 2, a.get(), a.size()); }, mem},
+      {"configuration", [=] { Text a("SET0001;MATNR;18;"), p(written); return ZanWriteKonfiguration(1, a.get(), a.size(), p.get()); }, {8, 42}},
+      // Characteristic value lists
+      {"help table", [] { Text a("Material;18;X;Text;40;;"); return ZanCreateHlpTable(1, a.get(), a.size()); }, {8, 13}},
+      {"help lines", [] { Text a("100;Bolt;200;Nut;"); return ZanFillHlpTable(1, a.get(), a.size()); }, mem},
+      {"help data", [] { return ZanGetHlpData(1, 2, 2, &data); }, mem},
+      {"help description", [] { return ZanGetHlpDescription(3, &text); }, mem},
+      {"find help table", [=] { Text n("MATRQ"), k("01"), f("WERKS"), s(sets), d(defs); return ZanFindHelpTable(n.get(), k.get(), f.get(), s.get(), d.get(), d.get(), &direction); }, mem},
+      {"matchcode", [] { Text a("M1;01;Material;M2;02;Text;"); return ZanCreateFillTableMcd(1, a.get(), a.size()); }, mem},
+      {"matchcode write", [] { Text v("ab"); return ZanWriteMcdValue(1, 2, v.get()); }, mem},
+      {"matchcode read", [] { Text a("SUBID"); return ZanGetMcdValue(a.get(), 2, &text); }, mem},
+      {"matchcode request", [] { Text r("r"); return ZanCreateSendstrMcd(1, r.get(), r.get(), &text); }, mem},
+      {"matchcode count", [] { return ZanGetMcdDescription(2, &text); }, mem},
+      {"help request", [] { Text a("A"), b(""), c("C D"), d("E"); return ZanCreateSendstrHelp(a.get(), b.get(), c.get(), d.get(), &text); }, mem},
+      {"message request", [] { Text m("E01234 text"); return ZanCreateSendstrMessageK4(m.get(), m.size(), &text); }, mem},
+      // Mail
+      {"mail table", [] { Text a("F;2024;17;D;2024;4711;Drawing;MEIER;SCHULZ;1;;;;;;;"); return ZanCreateMailTable(1, a.get(), a.size()); }, mem},
+      {"mail table 5", [] { Text a("P1;V1;P2;V2;"); return ZanCreateMailTable(5, a.get(), a.size()); }, mem},
+      {"mail count", [] { return ZanDescribeMailTable(5, &text); }, mem},
+      {"mail read", [] { std::strcpy(fieldName, ""); return ZanGetMailData(5, 2, fieldName, 1, &text); }, mem},
+      {"mail write", [] { Text f("PARVAL"), v("x"); return ZanWriteMailValue(5, 0, f.get(), 4, v.get()); }, mem},
+      {"mail request", [] { return ZanCreateSendstrMail(1, 1, &text); }, mem},
+      {"mail print", [=] { Text p(print); return ZanPrintTable(25, p.get()); }, mem},
+      // Characteristic bars, older form
+      {"older release", [] { return Interface("50A "); }, mem},
+      {"bar", [] { Text a("H1;H2;H3;H4;H5;L;Laenge;A;;mm;N;;6;1;D;Datum;B;;;DATE;;8;0;"); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11}},
+      {"bar objects", [] { Text a("P1;12.5;01.01.2020;P2;13;02.02.2021;"); return ZanFillSmlTable(1, a.get(), a.size()); }, {8, 22}},
+      {"bar units", [] { Text a("1;mm;2;;3;mm;"); return ZanFillSmlTable(2, a.get(), a.size()); }, {8, 22}},
+      {"bar description", [] { return ZanGetSmlDescription(2, &text); }, mem},
+      {"bar read", [] { return ZanGetSmlData(1, 2, 1, &data); }, mem},
+      {"bar attribute", [] { Text k("Laenge"); return ZanGetSmlAttributData(2, k.get(), 2, &data); }, mem},
+      {"bar write", [] { Text t("X"); return ZanWriteSmlValue(1, 2, nullptr, 11, t.get(), 0); }, mem},
+      {"bar selection", [] { return ZanCreateSendstrSml(1, &text); }, mem},
+      {"bar values", [] { return ZanCreateSendstrSml(2, &text); }, mem},
+      {"bar print", [=] { Text p(print); return ZanPrintTable(3, p.get()); }, mem},
+      {"bar delete", [] { return ZanDeleteSmlSelection(); }, mem},
+      // Characteristic bars and classification, newer release
+      {"newer release", [] { return Interface("46C "); }, mem},
+      {"class request", [] { Text a("A"), b("B"), e(""); return ZanCreateSendstrClasK4(a.get(), b.get(), e.get(), e.get(), e.get(), e.get(), e.get(), e.get(), &text); }, mem},
+      {"class search request", [] { Text a("A"), b("B"); return ZanCreateSendstrClasSearchK4(3, a.get(), b.get(), a.get(), b.get(), a.get(), b.get(), a.get(), &text); }, mem},
+      {"class table", [] { Text a("PUMP;DN;A;X;mm;VALVE;PN;B;X;bar;"); return ZanCreateFillClasTableK4(2, a.get(), a.size(), &count); }, {80}},
+      {"class read", [] { return ZanGetClasDataK4(2, 2, values); }, {75}},
+      {"class search", [] { Text a("A;B;C;D;E;F;"); return ZanCreateFillClasTableK4(4, a.get(), a.size(), &count); }, {80}},
+      {"class search read", [] { return ZanGetClasSearchDataK4(1, 2, values); }, {75}},
+      {"hierarchy", [] { Text a("A;B;C;D;E;F;G;H;I;J;K;L;"); return ZanCreateFillClasHierarchTableK4(1, a.get(), a.size(), &count); }, {80}},
+      {"hierarchy read", [] { return ZanGetClasHierarchDataK4(1, 2, values); }, {75}},
+      {"class print", [=] { Text p(print); return ZanPrintTable(12, p.get()); }, mem},
+      {"k4 bar", [=] { Text a(bar); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11}},
+      {"k4 values", [] { Text a("DN;50;DN;65;PN;16;"); return ZanFillSmlTable(2, a.get(), a.size()); }, {8, 22}},
+      {"k4 objects", [] { Text a("P-100;Pump;;;;;;;;;;;;;DN;50;PN;16;;P-200;Pump;;;;;;;;;;;;;DN;80;;"); return ZanFillSmlTable(1, a.get(), a.size()); }, mem},
+      {"k4 description", [] { return ZanGetSmlDescription(1, &text); }, mem},
+      {"k4 read", [] { return ZanGetSmlDataK4(1, 1, 2, &k4); }, mem},
+      {"k4 attribute", [] { Text k("Nominal"); return ZanGetSmlAttributDataK4(2, k.get(), 2, &k4); }, mem},
+      {"k4 value", [] { Text n("DN"); return ZanGetSmlDataValueK4(1, n.get(), 0, 2, 1, &text); }, mem},
+      {"k4 count", [] { Text n("DN"); return ZanGetSmlValueDescriptionK4(2, 0, n.get(), &count); }, mem},
+      {"k4 write", [] { Text n("DN"), t("S"); return ZanWriteSmlValue(1, 0, n.get(), 34, t.get(), 0); }, mem},
+      {"k4 choice", [] { return ZanCreateSendstrSml(1, &text); }, mem},
+      {"k4 value string", [] { return ZanCreateSendstrSml(2, &text); }, mem},
+      {"position values", [] { Text a("A;1;A;2;B;3;"); return ZanCreateFillPosSmlValueTableK4(1, a.get(), a.size()); }, {8, -1}},
+      {"position request", [] { return ZanCreateSendstrPosSmlValuesK4(1, &text); }, mem},
+      {"object read", [] { return ZanGetObjectDataK4(1, 2, values); }, mem},
+      {"k4 print", [=] { Text p(print); return ZanPrintTable(5, p.get()); }, mem},
+      {"k4 delete", [] { return ZanDeleteSmlSelection(); }, mem},
+      {"table count 6", [] { return ZanDescribeTable(6, &text); }, mem},
+  };
+}
+
+// Runs the exchange; returns false when a call gave a code it may not give.
+// The exchange stops at the first failed call, as a host would.
+bool RunExchange(long failAt, const std::vector<Step>& steps) {
+  ZanInitToolbox(2);
+  ZanInitToolbox(1);
+  g_allocations = 0;
+  g_injected = false;
+  g_failAt = failAt;
+  bool ok = true;
+  for (const Step& step : steps) {
+    ErrorCode rc = 0;
+    try {
+      rc = step.call();
+    } catch (...) {
+      std::fprintf(stderr, "allocation %ld: '%s' let an exception out\n", failAt, step.name);
+      ok = false;
+      break;
+    }
+    if (rc == 0) continue;
+    bool allowed = false;
+    for (ErrorCode code : step.memoryCodes) allowed = allowed || rc == code;
+    if (!allowed || !g_injected) {
+      std::fprintf(stderr, "allocation %ld: '%s' returned %d\n", failAt, step.name, rc);
+      ok = false;
+    }
+    break;
+  }
+  g_failAt = 0;
+  ZanInitToolbox(2);
+  return ok;
+}
+
+}  // namespace
+
+int main() {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "kelmod_oom_test";
+  fs::create_directories(dir);
+  g_dir = dir.string();
+  WriteDescriptionFiles();
+  const std::vector<Step> steps = Exchange();
+
+  int failures = 0;
+  if (!RunExchange(0, steps)) {
+    std::fprintf(stderr, "the exchange fails without any allocation failing\n");
+    return 1;
+  }
+  long k = 1;
+  for (;; ++k) {
+    if (!RunExchange(k, steps)) ++failures;
+    if (!g_injected) break;  // the exchange needed fewer than k allocations
+  }
+  // After all of it the toolbox still runs a whole exchange.
+  if (!RunExchange(0, steps)) ++failures;
+  std::printf("%ld allocations failed one at a time, %d wrong codes\n", k - 1, failures);
+  fs::remove_all(dir);
+  return failures == 0 ? 0 : 1;
+}
