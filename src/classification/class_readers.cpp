@@ -12,10 +12,16 @@ namespace kelmod::classification {
 
 namespace {
 
-const std::string& Text(const std::string& value) { return value; }
-const std::string& Text(const std::optional<std::string>& value) {
-  static const std::string empty;
-  return value ? *value : empty;
+std::string_view Text(const std::string& value) { return value; }
+std::string_view Text(std::string_view value) { return value; }
+
+template <class T, std::size_t N>
+constexpr std::size_t CountOf(const std::array<T, N>&) {
+  return N;
+}
+template <std::size_t N>
+constexpr std::size_t CountOf(const PackedTexts<N>&) {
+  return N;
 }
 
 // Copies the values of a record into the result strings in order. A string
@@ -23,7 +29,7 @@ const std::string& Text(const std::optional<std::string>& value) {
 // before it keep their new texts. false on that failure.
 template <class Values, std::size_t N>
 bool CopyValues(const Values& values, std::array<std::string, N>& results) {
-  static_assert(std::tuple_size_v<Values> == N);
+  static_assert(CountOf(Values{}) == N);
   for (std::size_t i = 0; i < N; ++i) {
     try {
       results[i] = Text(values[i]);

@@ -110,7 +110,7 @@ int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length,
       if (++k == 1) work = ClassSearchEntry{};
       TrimTrailingBlanks(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
-      work.values[static_cast<std::size_t>(k - 1)] = value;
+      work.values.push(value);
       if (consumed > length) break;  // runs past the length: dropped
       if (k == values) {
         table.push_back(std::move(work));
@@ -136,7 +136,7 @@ int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
       ++cursor;
       if (k == 1) work = ClassHierarchyEntry{};
       TrimTrailingBlanks(value);
-      work.values[static_cast<std::size_t>(k - 1)] = value;
+      work.values.push(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
       // The sixth value completes the record before the length is looked at.
       if (k == kHierarchyValues) {

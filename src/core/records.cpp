@@ -21,7 +21,7 @@ void ValueList::append(int32_t number, std::string_view text) {
   if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
   // Room for the entry first, so that a failure leaves the list unchanged.
   if (entries_.size() == entries_.capacity())
-    entries_.reserve(std::max<std::size_t>(8, entries_.capacity() * 2));
+    entries_.reserve(entries_.capacity() == 0 ? 1 : entries_.capacity() * 2);
   const std::size_t offset = texts_.size();
   texts_.append(text);
   entries_.push_back(Entry{number, static_cast<uint32_t>(text.size()), offset});

@@ -120,15 +120,41 @@ struct ClassEntry {
   std::array<std::string, 5> values;
 };
 
+// N texts of one record kept side by side in one block: the first count()
+// are present, the others absent (read as empty). Records of the large
+// classification tables use it so that a table of many records stays small.
+template <std::size_t N>
+class PackedTexts {
+ public:
+  static constexpr std::size_t kSize = N;
+  std::size_t count() const { return count_; }
+  std::string_view operator[](std::size_t i) const {
+    if (i >= count_) return {};
+    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+    return std::string_view(texts_).substr(begin, ends_[i] - begin);
+  }
+  // Adds the next text; a record that is full takes no more.
+  void push(std::string_view text) {
+    if (count_ == N) return;
+    texts_.append(text);
+    ends_[count_++] = static_cast<uint32_t>(texts_.size());
+  }
+
+ private:
+  std::string texts_;
+  std::array<uint32_t, N> ends_{};
+  uint8_t count_ = 0;
+};
+
 // One record of the class search table: 22 values, of which a record of the
 // short form fills only the first three.
 struct ClassSearchEntry {
-  std::array<std::optional<std::string>, 22> values;
+  PackedTexts<22> values;
 };
 
 // One record of the class hierarchy table.
 struct ClassHierarchyEntry {
-  std::array<std::string, 6> values;
+  PackedTexts<6> values;
 };
 
 // The module's copy of one characteristic handed to the host through

@@ -233,7 +233,9 @@ void FillSmlValuesByName(int32_t length, const char* data, SmlK4Table& table, ch
       consumed += static_cast<int64_t>(fields[i].size()) + 1;
       if (consumed >= length || i + 1 >= fields.size()) break;
       std::string value = fields[i + 1];
-      if (SetSmlCharacteristicField(record, kValueCode, value, ++n) != code::kOk) break;
+      // Running out of memory must not go unnoticed: the fill reports it.
+      if (SetSmlCharacteristicField(record, kValueCode, value, ++n) != code::kOk)
+        throw std::bad_alloc();
       if (static_cast<int64_t>(value.size()) > record.digits)
         record.digits = static_cast<int32_t>(value.size());
       consumed += static_cast<int64_t>(value.size()) + 1;

@@ -26,7 +26,8 @@ int32_t LoadSmlK4Characteristics(const char*& cursor, int64_t remaining, SmlK4Ta
 
 // Gives each characteristic the values of the first run of name/value pairs
 // bearing its name; characteristics without pairs keep their values. A
-// value longer than a characteristic's digits raises them.
+// value longer than a characteristic's digits raises them. Throws
+// std::bad_alloc when memory runs out (the values stored so far stay).
 void FillSmlValuesByName(int32_t length, const char* data, SmlK4Table& table, char separator);
 
 // Releases the table; a table that held records also clears the header
