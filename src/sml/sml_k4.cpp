@@ -7,6 +7,7 @@
 #include "classification/class_tables.h"
 #include "core/codes.h"
 #include "core/text.h"
+#include "sml/sml_older.h"
 
 namespace kelmod::sml {
 
@@ -312,35 +313,15 @@ int32_t DeleteSmlSelectionK4(State& s) {
 }
 
 int32_t GetSmlDescriptionK4(State& s, int32_t type, char** value) {
-  if (s.objectTable.empty()) {
-    s.valueBuffer = (type == 1 || type == 2) ? "00" : "";
-    *value = s.valueBuffer.data();
-    return code::kOk;
-  }
+  const bool empty = s.objectTable.empty();
   // Header values in the order the types ask for them: second, first,
   // third, fourth, fifth.
-  static constexpr int kHeaderOfType[] = {1, 0, 2, 3, 4};
-  switch (type) {
-    case 1:
-      s.valueBuffer = IntToDecimal(static_cast<int32_t>(s.objectTable.front().entries.size()));
-      break;
-    case 2:
-      s.valueBuffer = IntToDecimal(static_cast<int32_t>(s.objectTable.size()));
-      break;
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7: {
-      std::optional<std::string>& text = HeaderValue(s, kHeaderOfType[type - 3]);
-      *value = text ? text->data() : nullptr;
-      return code::kOk;
-    }
-    default:
-      return code::kUnsupported;
-  }
-  *value = s.valueBuffer.data();
-  return code::kOk;
+  return DescribeBar(s, type, empty,
+                     empty ? 0 : static_cast<int32_t>(s.objectTable.front().entries.size()),
+                     static_cast<int32_t>(s.objectTable.size()),
+                     {&HeaderValue(s, 1), &HeaderValue(s, 0), &HeaderValue(s, 2), &HeaderValue(s, 3),
+                      &HeaderValue(s, 4)},
+                     value);
 }
 
 int32_t CreateSendstrSmlK4(State& s, int32_t mode, char** sendString) {

@@ -159,36 +159,33 @@ int32_t DeleteSmlSelection(State& s) {
   return code::kOk;
 }
 
-int32_t GetSmlDescription(State& s, int32_t type, char** value) {
-  if (s.smlTable.empty()) {
+int32_t DescribeBar(State& s, int32_t type, bool empty, int32_t count1, int32_t count2,
+                    const std::array<std::optional<std::string>*, 5>& headers, char** value) {
+  if (empty) {
     s.valueBuffer = (type == 1 || type == 2) ? "00" : "";
     *value = s.valueBuffer.data();
     return code::kOk;
   }
+  if (type == 1 || type == 2) {
+    s.valueBuffer = IntToDecimal(type == 1 ? count1 : count2);
+    *value = s.valueBuffer.data();
+    return code::kOk;
+  }
+  if (type < 3 || type > 7) return code::kUnsupported;
+  std::optional<std::string>& text = *headers[static_cast<std::size_t>(type - 3)];
+  *value = text ? text->data() : nullptr;
+  return code::kOk;
+}
+
+int32_t GetSmlDescription(State& s, int32_t type, char** value) {
+  const bool empty = s.smlTable.empty();
   // Header texts in the order the types ask for them: first, second, third,
   // fifth, fourth.
-  static constexpr int kHeaderOfType[] = {0, 1, 2, 4, 3};
-  switch (type) {
-    case 1:
-      s.valueBuffer = IntToDecimal(static_cast<int32_t>(s.smlTable.size()));
-      break;
-    case 2:
-      s.valueBuffer = IntToDecimal(CountCharacteristicValues(&s.smlTable.front()));
-      break;
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7: {
-      std::optional<std::string>& text = s.smlHeader[kHeaderOfType[type - 3]];
-      *value = text ? text->data() : nullptr;
-      return code::kOk;
-    }
-    default:
-      return code::kUnsupported;
-  }
-  *value = s.valueBuffer.data();
-  return code::kOk;
+  return DescribeBar(s, type, empty, static_cast<int32_t>(s.smlTable.size()),
+                     empty ? 0 : CountCharacteristicValues(&s.smlTable.front()),
+                     {&s.smlHeader[0], &s.smlHeader[1], &s.smlHeader[2], &s.smlHeader[4],
+                      &s.smlHeader[3]},
+                     value);
 }
 
 int32_t GetSmlData(State& s, int32_t type, int32_t position, int32_t n, CharacteristicData* out) {

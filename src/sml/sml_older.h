@@ -39,6 +39,14 @@ int32_t LoadSmlCharacteristics(const char*& cursor, int64_t remaining, Character
 // trimmed value.
 void ComputeSmlWidths(CharacteristicList& list);
 
+// The description of a characteristic bar of either form: types 1 and 2
+// the two counts as decimal text in the value buffer, types 3 to 7 the five
+// header texts in the given order as they stand (null when absent); an empty
+// bar gives "00" for types 1 and 2 and the empty text for every other type.
+// 0; 3 other type.
+int32_t DescribeBar(State& s, int32_t type, bool empty, int32_t count1, int32_t count2,
+                    const std::array<std::optional<std::string>*, 5>& headers, char** value);
+
 // Removes the first record named `name`. 0; -2 none.
 int32_t RemoveSmlSelection(CharacteristicList& list, const char* name);
 

@@ -5,6 +5,7 @@
 #include "core/codes.h"
 #include "core/text.h"
 #include "tables/description_files.h"
+#include "tables/record_tables.h"
 
 namespace kelmod::tables {
 
@@ -12,27 +13,9 @@ namespace {
 
 constexpr std::size_t kValueCapacity = 256;
 
-// A module list chosen by table type, with the code an export gives when it
-// holds no fields.
-struct Selected {
-  FieldList* list = nullptr;
-  int32_t emptyCode = code::kOk;
-};
-
-FieldList* ByType(State& s, int32_t type) {
-  switch (type) {
-    case 1:
-    case 6: return &s.sendTable;
-    case 2: return &s.table2;
-    case 3:
-    case 4: return &s.table34;
-    case 5: return &s.table5;
-    case 7: return &s.table7;
-    case 8: return &s.table8;
-    case 10: return &s.userTable;
-    default: return nullptr;
-  }
-}
+// The list of a table type: those of the create functions, and the user
+// table as type 10.
+FieldList* ByType(State& s, int32_t type) { return type == 10 ? &s.userTable : CreateList(s, type); }
 
 // Finds a field by the write and modify rules: each stored name compared is
 // first rewritten without blanks and tabs, for good.
