@@ -1,5 +1,6 @@
 #include "characteristics/characteristic_record.h"
 
+#include <cstdint>
 #include <new>
 
 #include "core/codes.h"
@@ -40,7 +41,9 @@ int32_t SetCharacteristicField(CharacteristicRecord& record, int32_t code, std::
     switch (code) {
       case field::kLength:
         record.length = AtoiNumber(text);
-        if (record.format && *record.format == "DATE") record.length += 2;
+        // A date field is two characters longer; the sum saturates like the number.
+        if (record.format && *record.format == "DATE")
+          record.length = record.length > INT32_MAX - 2 ? INT32_MAX : record.length + 2;
         return code::kOk;
       case field::kDecimals:
         record.decimals = AtoiNumber(text);

@@ -15,21 +15,24 @@ namespace {
 std::string_view Text(const std::string& value) { return value; }
 std::string_view Text(std::string_view value) { return value; }
 
+// The number of texts a record type holds.
+template <class Values>
+struct CountOf;
 template <class T, std::size_t N>
-constexpr std::size_t CountOf(const std::array<T, N>&) {
-  return N;
-}
+struct CountOf<std::array<T, N>> {
+  static constexpr std::size_t value = N;
+};
 template <std::size_t N>
-constexpr std::size_t CountOf(const PackedTexts<N>&) {
-  return N;
-}
+struct CountOf<PackedTexts<N>> {
+  static constexpr std::size_t value = N;
+};
 
 // Copies the values of a record into the result strings in order. A string
 // that cannot take its value is emptied and the copy stops there; the ones
 // before it keep their new texts. false on that failure.
 template <class Values, std::size_t N>
 bool CopyValues(const Values& values, std::array<std::string, N>& results) {
-  static_assert(CountOf(Values{}) == N);
+  static_assert(CountOf<Values>::value == N);
   for (std::size_t i = 0; i < N; ++i) {
     try {
       results[i] = Text(values[i]);

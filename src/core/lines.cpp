@@ -1,11 +1,25 @@
 #include "core/lines.h"
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "core/text.h"
 
 namespace kelmod {
 
 LineReader::LineReader(const char* path) {
-  if (path != nullptr) file_ = std::fopen(path, "rb");
+  if (path == nullptr) return;
+  file_ = std::fopen(path, "rb");
+#if !defined(_WIN32)
+  // A directory opens for reading here (not on Windows) but holds no lines:
+  // it is a file that cannot be opened, on every platform alike.
+  struct stat info;
+  if (file_ != nullptr && fstat(fileno(file_), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+#endif
 }
 
 LineReader::~LineReader() {
