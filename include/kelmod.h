@@ -20,7 +20,9 @@
  *                     ZanDescribeTable, ZanDeleteTableEntry and the other
  *                     description and single-value reads.
  *  - A required pointer that is null returns 78 and changes nothing.
- *  - Running out of memory returns 8 and leaves the toolbox usable.
+ *  - Running out of memory returns 8 and leaves the toolbox usable. A value
+ *    number more than 1 048 576 past the last value of a list (which would
+ *    fill the gap with empty values) is refused the same way.
  *  - Record, column, line and field numbers count from 1.
  *  - All state is module-wide; call the toolbox from one thread at a time.
  */
