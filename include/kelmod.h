@@ -293,7 +293,8 @@ KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name, char* key,
  * record after record (fieldCount values each; a value longer than 80
  * characters is cut). Read, write, delete, count and print it as type 10.
  * A fieldCount below 1 gives a table without fields.
- * Codes: 0; 3 mode (must be 1); 8 memory (no user table); 78 data null. */
+ * Codes: 0; 3 mode (must be 1); 8 memory or a fieldCount above 1 048 576
+ * (no user table); 78 data null. */
 KELMOD_API ErrorCode ZanCreateFillUserTable(int32_t mode, int32_t fieldCount, char* data,
                                             int32_t length);
 
@@ -359,7 +360,8 @@ KELMOD_API ErrorCode ZanFillHlpTable(int32_t mode, char* data, int32_t length);
  * blanks to the width (never cut). The other members keep what the last
  * characteristic-bar read left (empty texts before any).
  * Codes: 0 (a line below 1, or a column without entries, gives a padded empty
- * value); 3 mode (must be 1); 8 memory; 32 no help table; 33 no such column,
+ * value); 3 mode (must be 1); 8 memory, or a column width above 1 048 576;
+ * 32 no help table; 33 no such column,
  * or no such line (the value is then blanks); 78 data null. */
 KELMOD_API ErrorCode ZanGetHlpData(int32_t mode, int32_t column, int32_t line,
                                    CharacteristicData* data);

@@ -7,34 +7,25 @@
 
 static int failures = 0;
 
-#define EXPECT(call, code)                                                          \
-    do {                                                                            \
-        ErrorCode got_ = (call);                                                    \
-        if (got_ != (code)) {                                                       \
-            fprintf(stderr, "line %d: %s gave %d, not %d\n", __LINE__, #call,       \
-                    (int)got_, (int)(code));                                        \
-            ++failures;                                                             \
-        }                                                                           \
-    } while (0)
-
-#define EXPECT_TEXT(text, want)                                                     \
-    do {                                                                            \
-        if ((text) == NULL || strcmp((text), (want)) != 0) {                        \
-            fprintf(stderr, "line %d: text \"%s\", not \"%s\"\n", __LINE__,         \
-                    (text) ? (text) : "(null)", (want));                            \
-            ++failures;                                                             \
-        }                                                                           \
-    } while (0)
+static void check(int line, const char* call, ErrorCode got, ErrorCode want) {
+    if (got == want) return;
+    fprintf(stderr, "line %d: %s gave %d, not %d\n", line, call, (int)got, (int)want);
+    ++failures;
+}
+static void checkText(int line, const char* text, const char* want) {
+    if (text != NULL && strcmp(text, want) == 0) return;
+    fprintf(stderr, "line %d: text \"%s\", not \"%s\"\n", line, text ? text : "(null)", want);
+    ++failures;
+}
+#define EXPECT(call, code) check(__LINE__, #call, (call), (code))
+#define EXPECT_TEXT(text, want) checkText(__LINE__, (text), (want))
 
 int main(void) {
-    char* text = NULL;
-    char* values[22];
-    char interfaceRecord[] = "46C   ;           ";
-    char name[] = "MAT01", key[] = "01", missing[] = "no-such-file.dat";
-    char field[12] = "PARNAM";
+    char *text = NULL, *values[22];
+    char interfaceRecord[] = "46C   ;           ", message[] = "E01234 text";
+    char name[] = "MAT01", key[] = "01", missing[] = "no-such-file.dat", field[12] = "PARNAM";
     char data[] = "A;B;", mail[] = "P1;V1;", value[] = "W", empty[] = "";
     char a[] = "a", b[] = "b", c[] = "c", d[] = "d";
-    char message[] = "E01234 text";
     int32_t count = -7;
     MessageRecord messageRecord;
     AttributeRecord attribute;
@@ -43,10 +34,7 @@ int main(void) {
 
     /* Toolbox core */
     EXPECT(ZanInitToolbox(1), 0);
-    EXPECT(ZanInitToolbox(3), 3);
-    EXPECT(ZanConfigureToolbox(1, NULL), 78);
     EXPECT(ZanToolboxVersion(NULL), 78);
-    EXPECT(ZanGetErrorMessage(3, NULL), 78);
     EXPECT(ZanFillInterface(NULL, 5), 78);
     EXPECT(ZanFillInterface(interfaceRecord, (int32_t)strlen(interfaceRecord)), 0);
     EXPECT(ZanDescribeInterface(1, NULL), 78);
@@ -63,18 +51,14 @@ int main(void) {
     EXPECT(ZanWriteTableValue(1, field, value, 0), 48);
     EXPECT(ZanModifyTableValue(1, field, value, 0), 0);
     EXPECT(ZanDeleteTableEntry(2, 1), 39);
-    EXPECT(ZanDescribeTable(2, &text), 16);
     EXPECT(ZanGetAttributName(1, name, key, missing, missing, 1, NULL), 78);
     EXPECT(ZanGetAttributNameValue(2, 1, 1, field, &text), 24);
     EXPECT(ZanSearchAttribut(1, name, key, missing, missing, field, NULL), 78);
     EXPECT(ZanSearchAttribut(1, name, key, missing, missing, field, &attribute), 58);
-    EXPECT(ZanCreateFillUserTable(1, 2, NULL, 4), 78);
     EXPECT(ZanCreateFillUserTable(1, 2, data, 4), 0);
     EXPECT(ZanDescribeTable(10, &text), 0);
     EXPECT_TEXT(text, "1");
-    EXPECT(ZanWriteKonfiguration(1, NULL, 5, missing), 78);
     EXPECT(ZanWriteKonfiguration(4, data, 4, missing), 3);
-    EXPECT(ZanPrintTable(6, NULL), 3);
     EXPECT(ZanPrintTable(10, NULL), 0);
 
     /* Characteristic value lists */

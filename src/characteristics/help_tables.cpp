@@ -25,6 +25,7 @@ constexpr std::size_t kWidthLimit = 11;
 constexpr std::size_t kFlagLimit = 3;
 constexpr std::size_t kEntryLimit = 83;
 constexpr std::size_t kValueLimit = 256;
+constexpr std::size_t kMaxPadding = std::size_t{1} << 20;
 
 // Families 1 to 4 describe a column with two tokens, all others with three.
 bool ThreeTokenForm(const State& s) { return s.releaseFamily < 1 || s.releaseFamily > 4; }
@@ -167,6 +168,8 @@ int32_t GetHlpData(State& s, int32_t mode, int32_t column, int32_t line, Charact
   if (line > 0 && !record->values.empty() &&
       ValueAt(entry, kValueLimit + 1, record->values, line) != code::kOk)
     result = kNoEntry;
+  // A width no help list could need would cost gigabytes of blanks.
+  if (record->length > static_cast<int32_t>(kMaxPadding)) return code::kNoMemory;
   PadBlanks(entry, record->length);
   std::string title = record->name.value_or(std::string());
 

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int32_t kUserFieldLength = 80;
 constexpr std::size_t kUserValueLimit = 80;
+constexpr int32_t kMaxUserFields = 1 << 20;
 
 // Places each value at its 1-based column: the line is cut or padded with
 // blanks to the column, then the value follows whole, so a value longer
@@ -32,6 +33,8 @@ int32_t CreateFillUserTable(State& s, int32_t mode, int32_t fieldCount, const ch
                             int32_t length) {
   if (mode != 1) return code::kUnsupported;
   s.userTable = FieldList{};
+  // More fields than any host could fill are refused like exhausted memory.
+  if (fieldCount > kMaxUserFields) return code::kNoMemory;
   FieldList fields;
   if (fieldCount > 0) fields.reserve(static_cast<std::size_t>(fieldCount));
   for (int32_t i = 1; i <= fieldCount; ++i) {
