@@ -1,5 +1,6 @@
 // The list operations shared by every characteristic list: storing members,
 // building, addressing, updating, filling and releasing lists.
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -44,6 +45,11 @@ TEST(CharacteristicRecord, DateFormatAddsTwoToALengthSetAfterIt) {
   Set(late, field::kLength, "8");
   Set(late, field::kFormat, "DATE");
   EXPECT_EQ(late.length, 8);
+  // The largest length a backend can send stays the largest: no overflow.
+  ASSERT_EQ(Set(date, field::kLength, "2147483647"), 0);
+  EXPECT_EQ(date.length, INT32_MAX);
+  ASSERT_EQ(Set(date, field::kLength, "99999999999"), 0);
+  EXPECT_EQ(date.length, INT32_MAX);
 }
 
 TEST(CharacteristicRecord, UnknownCodesAndNullTextsChangeNothing) {

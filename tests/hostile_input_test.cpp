@@ -679,5 +679,22 @@ TEST_F(HostileInputTest, ValueNumbersFarPastTheEndAreRefused) {
   ExpectUsable();
 }
 
+// A help column width or a user-table field count far beyond any real list
+// would cost gigabytes: both are refused like exhausted memory.
+TEST_F(HostileInputTest, HugeWidthsAndFieldCountsAreRefused) {
+  UseSeparator(';');
+  ASSERT_EQ(ZanCreateHlpTable(1, W("A;2147483647;;B;5;;"), 19), 0);
+  ASSERT_EQ(ZanFillHlpTable(1, W("x;y;"), 4), 0);
+  CharacteristicData d;
+  EXPECT_EQ(ZanGetHlpData(1, 1, 1, &d), 8);
+  ASSERT_EQ(ZanGetHlpData(1, 2, 1, &d), 0);
+  EXPECT_STREQ(d.value, "y    ");
+  EXPECT_EQ(ZanCreateFillUserTable(1, (1 << 20) + 1, W("a;"), 2), 8);
+  char* count = nullptr;
+  EXPECT_EQ(ZanDescribeTable(10, &count), 999);
+  EXPECT_EQ(ZanCreateFillUserTable(1, 3, W("a;b;c;"), 6), 0);
+  ExpectUsable();
+}
+
 }  // namespace
 }  // namespace kelmod_test
