@@ -6,6 +6,7 @@
 
 #include "classification/class_tables.h"
 #include "core/codes.h"
+#include "core/field_groups.h"
 #include "core/text.h"
 #include "sml/sml_older.h"
 
@@ -180,26 +181,10 @@ int32_t SetSmlCharacteristicField(SmlCharacteristic& record, int32_t code, std::
 
 int32_t LoadSmlK4Characteristics(const char*& cursor, int64_t remaining, SmlK4Table& list,
                                  char separator) {
-  std::string field;
-  SmlCharacteristic record;
-  int32_t k = 0;
-  int64_t count = 0;
-  while (NextToken(cursor, separator, field, kFieldLimit) == 1) {
-    ++cursor;
-    if (++k == 1) record = SmlCharacteristic{};
-    if (SetSmlCharacteristicField(record, k, field, 0) != code::kOk) return code::kListMemory;
-    if (k == kFields) {
-      try {
-        list.push_back(std::move(record));
-      } catch (const std::bad_alloc&) {
-        return code::kListMemory;
-      }
-      k = 0;
-    }
-    count += static_cast<int64_t>(field.size()) + 1;
-    if (count >= remaining) break;
-  }
-  return code::kOk;
+  return LoadFieldGroups(cursor, remaining, list, separator, kFields, kFieldLimit,
+                         [](SmlCharacteristic& record, int32_t k, std::string& field) {
+                           return SetSmlCharacteristicField(record, k, field, 0);
+                         });
 }
 
 void FillSmlValuesByName(int32_t length, const char* data, SmlK4Table& table, char separator) {

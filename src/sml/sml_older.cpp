@@ -4,6 +4,7 @@
 
 #include "characteristics/characteristic_record.h"
 #include "core/codes.h"
+#include "core/field_groups.h"
 #include "core/text.h"
 
 namespace kelmod::sml {
@@ -62,27 +63,10 @@ void ReadSmlHeader(State& s, const char*& cursor, int64_t& remaining) {
 
 int32_t LoadSmlCharacteristics(const char*& cursor, int64_t remaining, CharacteristicList& list,
                                char separator) {
-  std::string field;
-  CharacteristicRecord record;
-  int32_t k = 0;
-  int64_t count = 0;
-  while (NextToken(cursor, separator, field, kFieldLimit) == 1) {
-    ++cursor;
-    if (++k == 1) record = CharacteristicRecord{};
-    const int32_t stored = SetCharacteristicField(record, k, field, 0);
-    if (stored != code::kOk) return stored;
-    if (k == 9) {
-      try {
-        list.push_back(std::move(record));
-      } catch (const std::bad_alloc&) {
-        return code::kListMemory;
-      }
-      k = 0;
-    }
-    count += static_cast<int64_t>(field.size()) + 1;
-    if (count >= remaining) break;
-  }
-  return code::kOk;
+  return LoadFieldGroups(cursor, remaining, list, separator, 9, kFieldLimit,
+                         [](CharacteristicRecord& record, int32_t k, std::string& field) {
+                           return SetCharacteristicField(record, k, field, 0);
+                         });
 }
 
 void ComputeSmlWidths(CharacteristicList& list) {
