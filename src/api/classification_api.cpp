@@ -1,5 +1,6 @@
 // Exports of the classification family of the newer release: class tables,
 // class hierarchy, class requests and the record readers.
+#include "api/exports.h"
 #include "api/guard.h"
 #include "classification/class_readers.h"
 #include "classification/class_requests.h"
@@ -8,7 +9,9 @@
 
 using namespace kelmod;
 
-extern "C" KELMOD_API ErrorCode ZanCreateFillClasTableK4(int32_t mode, char* data, int32_t length,
+namespace kelmod::api {
+
+ErrorCode ZanCreateFillClasTableK4(int32_t mode, char* data, int32_t length,
                                                          int32_t* count) {
   // Every failure of a class fill, running out of memory included, is 80.
   const ErrorCode rc = guarded(
@@ -16,7 +19,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateFillClasTableK4(int32_t mode, char* dat
   return rc == code::kNoMemory ? classification::kFillRefused : rc;
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateFillClasHierarchTableK4(int32_t mode, char* data,
+ErrorCode ZanCreateFillClasHierarchTableK4(int32_t mode, char* data,
                                                                  int32_t length, int32_t* count) {
   const ErrorCode rc = guarded([&] {
     return classification::CreateFillClasHierarchTableK4(state(), mode, data, length, count);
@@ -24,7 +27,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateFillClasHierarchTableK4(int32_t mode, c
   return rc == code::kNoMemory ? classification::kFillRefused : rc;
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasK4(char* v1, char* v2, char* v3, char* v4,
+ErrorCode ZanCreateSendstrClasK4(char* v1, char* v2, char* v3, char* v4,
                                                        char* v5, char* v6, char* v7, char* v8,
                                                        char** sendString) {
   if (sendString == nullptr) return code::kMissingArgument;
@@ -34,7 +37,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasK4(char* v1, char* v2, char*
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasScopeK4(char* v1, char* v2, char* v3,
+ErrorCode ZanCreateSendstrClasScopeK4(char* v1, char* v2, char* v3,
                                                             char* v4, char* v5, char* v6,
                                                             char** sendString) {
   if (sendString == nullptr) return code::kMissingArgument;
@@ -43,7 +46,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasScopeK4(char* v1, char* v2, 
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasSearchK4(int32_t mode, char* v1, char* v2,
+ErrorCode ZanCreateSendstrClasSearchK4(int32_t mode, char* v1, char* v2,
                                                              char* v3, char* v4, char* v5,
                                                              char* v6, char* v7,
                                                              char** sendString) {
@@ -54,7 +57,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasSearchK4(int32_t mode, char*
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasSelectK4(char* v1, char* v2, char* v3,
+ErrorCode ZanCreateSendstrClasSelectK4(char* v1, char* v2, char* v3,
                                                              char* v4, char* v5, char* v6,
                                                              char* v7, char* v8, char* v9,
                                                              char* v10, char* v11,
@@ -66,7 +69,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasSelectK4(char* v1, char* v2,
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasSelScopeK4(char* v1, char* v2, char* v3,
+ErrorCode ZanCreateSendstrClasSelScopeK4(char* v1, char* v2, char* v3,
                                                                char* v4, char* v5, char* v6,
                                                                char* v7, char* v8,
                                                                char** sendString) {
@@ -77,26 +80,28 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrClasSelScopeK4(char* v1, char* v
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetClasDataK4(int32_t mode, int32_t record, char** values) {
+ErrorCode ZanGetClasDataK4(int32_t mode, int32_t record, char** values) {
   if (values == nullptr) return code::kMissingArgument;
   return guarded([&] { return classification::GetClasDataK4(state(), mode, record, values); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetClasHierarchDataK4(int32_t mode, int32_t record,
+ErrorCode ZanGetClasHierarchDataK4(int32_t mode, int32_t record,
                                                          char** values) {
   if (values == nullptr) return code::kMissingArgument;
   return guarded(
       [&] { return classification::GetClasHierarchDataK4(state(), mode, record, values); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetClasSearchDataK4(int32_t mode, int32_t record,
+ErrorCode ZanGetClasSearchDataK4(int32_t mode, int32_t record,
                                                        char** values) {
   if (values == nullptr) return code::kMissingArgument;
   return guarded(
       [&] { return classification::GetClasSearchDataK4(state(), mode, record, values); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetObjectDataK4(int32_t mode, int32_t record, char** values) {
+ErrorCode ZanGetObjectDataK4(int32_t mode, int32_t record, char** values) {
   if (values == nullptr) return code::kMissingArgument;
   return guarded([&] { return classification::GetObjectDataK4(state(), mode, record, values); });
 }
+
+}  // namespace kelmod::api

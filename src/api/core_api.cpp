@@ -2,6 +2,7 @@
 // and the interface record.
 #include <cstring>
 
+#include "api/exports.h"
 #include "api/guard.h"
 #include "core/interface.h"
 #include "core/messages.h"
@@ -23,7 +24,9 @@ void PutText(char* member, std::size_t size, const std::string& text) {
 
 }  // namespace
 
-extern "C" KELMOD_API ErrorCode ZanInitToolbox(int32_t mode) {
+namespace kelmod::api {
+
+ErrorCode ZanInitToolbox(int32_t mode) {
   return guarded([&] {
     switch (mode) {
       case 1: StartToolbox(state()); return code::kOk;
@@ -33,7 +36,7 @@ extern "C" KELMOD_API ErrorCode ZanInitToolbox(int32_t mode) {
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanConfigureToolbox(int32_t mode, char* path) {
+ErrorCode ZanConfigureToolbox(int32_t mode, char* path) {
   if (path == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -45,13 +48,13 @@ extern "C" KELMOD_API ErrorCode ZanConfigureToolbox(int32_t mode, char* path) {
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanToolboxVersion(char** version) {
+ErrorCode ZanToolboxVersion(char** version) {
   if (version == nullptr) return code::kMissingArgument;
   *version = kVersion;
   return code::kOk;
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetErrorMessage(int32_t code, MessageRecord* message) {
+ErrorCode ZanGetErrorMessage(int32_t code, MessageRecord* message) {
   if (message == nullptr) return code::kMissingArgument;
   return guarded([&] {
     const MessageText text = LookUpMessage(state(), code);
@@ -65,7 +68,7 @@ extern "C" KELMOD_API ErrorCode ZanGetErrorMessage(int32_t code, MessageRecord* 
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanFillInterface(char* record, int32_t length) {
+ErrorCode ZanFillInterface(char* record, int32_t length) {
   if (record == nullptr || length < 1) return code::kMissingArgument;
   return guarded([&] {
     StoreInterface(state(), record);
@@ -73,7 +76,7 @@ extern "C" KELMOD_API ErrorCode ZanFillInterface(char* record, int32_t length) {
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanDescribeInterface(int32_t mode, char** value) {
+ErrorCode ZanDescribeInterface(int32_t mode, char** value) {
   if (value == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -84,3 +87,5 @@ extern "C" KELMOD_API ErrorCode ZanDescribeInterface(int32_t mode, char** value)
     return code::kOk;
   });
 }
+
+}  // namespace kelmod::api

@@ -1,6 +1,7 @@
 // Exports of the characteristic bars. Six of them serve both forms and look
 // at the release family on every call: families 1 and 2 take the older form,
 // every other family the form of the newer release.
+#include "api/exports.h"
 #include "api/guard.h"
 #include "core/state.h"
 #include "sml/sml_k4.h"
@@ -8,7 +9,9 @@
 
 using namespace kelmod;
 
-extern "C" KELMOD_API ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int32_t length) {
+namespace kelmod::api {
+
+ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int32_t length) {
   if (data == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -17,7 +20,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int3
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanFillSmlTable(int32_t mode, char* data, int32_t length) {
+ErrorCode ZanFillSmlTable(int32_t mode, char* data, int32_t length) {
   return guarded([&] {
     State& s = state();
     return sml::OlderForm(s) ? sml::FillSmlTable(s, mode, data, length)
@@ -25,14 +28,14 @@ extern "C" KELMOD_API ErrorCode ZanFillSmlTable(int32_t mode, char* data, int32_
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanDeleteSmlSelection(void) {
+ErrorCode ZanDeleteSmlSelection(void) {
   return guarded([&] {
     State& s = state();
     return sml::OlderForm(s) ? sml::DeleteSmlSelection(s) : sml::DeleteSmlSelectionK4(s);
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlDescription(int32_t type, char** value) {
+ErrorCode ZanGetSmlDescription(int32_t type, char** value) {
   if (value == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -41,19 +44,19 @@ extern "C" KELMOD_API ErrorCode ZanGetSmlDescription(int32_t type, char** value)
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlData(int32_t type, int32_t position, int32_t valueNumber,
+ErrorCode ZanGetSmlData(int32_t type, int32_t position, int32_t valueNumber,
                                               CharacteristicData* data) {
   if (data == nullptr) return code::kMissingArgument;
   return guarded([&] { return sml::GetSmlData(state(), type, position, valueNumber, data); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlAttributData(int32_t kind, char* key, int32_t valueNumber,
+ErrorCode ZanGetSmlAttributData(int32_t kind, char* key, int32_t valueNumber,
                                                       CharacteristicData* data) {
   if (data == nullptr) return code::kMissingArgument;
   return guarded([&] { return sml::GetSmlAttributData(state(), kind, key, valueNumber, data); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanWriteSmlValue(int32_t type, int32_t position, char* name,
+ErrorCode ZanWriteSmlValue(int32_t type, int32_t position, char* name,
                                                  int32_t code, char* text, int32_t valueNumber) {
   return guarded([&] {
     State& s = state();
@@ -63,7 +66,7 @@ extern "C" KELMOD_API ErrorCode ZanWriteSmlValue(int32_t type, int32_t position,
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrSml(int32_t mode, char** sendString) {
+ErrorCode ZanCreateSendstrSml(int32_t mode, char** sendString) {
   if (sendString == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -72,13 +75,13 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrSml(int32_t mode, char** sendStr
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlDataK4(int32_t mode, int32_t position, int32_t number,
+ErrorCode ZanGetSmlDataK4(int32_t mode, int32_t position, int32_t number,
                                                 SmlCharacteristicData* data) {
   if (data == nullptr) return code::kMissingArgument;
   return guarded([&] { return sml::GetSmlDataK4(state(), mode, position, number, data); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlAttributDataK4(int32_t kind, char* key,
+ErrorCode ZanGetSmlAttributDataK4(int32_t kind, char* key,
                                                         int32_t valueNumber,
                                                         SmlCharacteristicData* data) {
   if (data == nullptr) return code::kMissingArgument;
@@ -86,7 +89,7 @@ extern "C" KELMOD_API ErrorCode ZanGetSmlAttributDataK4(int32_t kind, char* key,
       [&] { return sml::GetSmlAttributDataK4(state(), kind, key, valueNumber, data); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlDataValueK4(int32_t mode, char* name, int32_t index,
+ErrorCode ZanGetSmlDataValueK4(int32_t mode, char* name, int32_t index,
                                                      int32_t objectNumber, int32_t valueNumber,
                                                      char** value) {
   if (value == nullptr) return code::kMissingArgument;
@@ -95,19 +98,21 @@ extern "C" KELMOD_API ErrorCode ZanGetSmlDataValueK4(int32_t mode, char* name, i
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetSmlValueDescriptionK4(int32_t mode, int32_t objectNumber,
+ErrorCode ZanGetSmlValueDescriptionK4(int32_t mode, int32_t objectNumber,
                                                             char* name, int32_t* count) {
   if (count == nullptr) return code::kMissingArgument;
   return guarded(
       [&] { return sml::GetSmlValueDescriptionK4(state(), mode, objectNumber, name, count); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateFillPosSmlValueTableK4(int32_t mode, char* data,
+ErrorCode ZanCreateFillPosSmlValueTableK4(int32_t mode, char* data,
                                                                 int32_t length) {
   return guarded([&] { return sml::CreateFillPosSmlValueTableK4(state(), mode, data, length); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrPosSmlValuesK4(int32_t mode, char** sendString) {
+ErrorCode ZanCreateSendstrPosSmlValuesK4(int32_t mode, char** sendString) {
   if (sendString == nullptr) return code::kMissingArgument;
   return guarded([&] { return sml::CreateSendstrPosSmlValuesK4(state(), mode, sendString); });
 }
+
+}  // namespace kelmod::api

@@ -1,4 +1,5 @@
 // Exports of the generic record tables.
+#include "api/exports.h"
 #include "api/guard.h"
 #include "core/state.h"
 #include "tables/printing.h"
@@ -9,14 +10,16 @@
 
 using namespace kelmod;
 
-extern "C" KELMOD_API ErrorCode ZanCreateTable(int32_t type, char* name, char* key,
+namespace kelmod::api {
+
+ErrorCode ZanCreateTable(int32_t type, char* name, char* key,
                                                char* setIndexPath, char* definitionPath) {
   return guarded([&] {
     return tables::CreateTable(state(), type, name, key, setIndexPath, definitionPath);
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateFillTable(int32_t type, char* name, char* key,
+ErrorCode ZanCreateFillTable(int32_t type, char* name, char* key,
                                                    char* setIndexPath, char* definitionPath,
                                                    char* data, int32_t length) {
   return guarded([&] {
@@ -25,11 +28,11 @@ extern "C" KELMOD_API ErrorCode ZanCreateFillTable(int32_t type, char* name, cha
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanFillTable(int32_t type, char* data, int32_t length) {
+ErrorCode ZanFillTable(int32_t type, char* data, int32_t length) {
   return guarded([&] { return tables::FillTable(state(), type, data, length); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstr(char** sendString) {
+ErrorCode ZanCreateSendstr(char** sendString) {
   if (sendString == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -39,7 +42,7 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstr(char** sendString) {
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateSendstrBomHead(int32_t type, char** sendString) {
+ErrorCode ZanCreateSendstrBomHead(int32_t type, char** sendString) {
   if (sendString == nullptr) return code::kMissingArgument;
   return guarded([&] {
     State& s = state();
@@ -49,33 +52,33 @@ extern "C" KELMOD_API ErrorCode ZanCreateSendstrBomHead(int32_t type, char** sen
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetTableValue(int32_t type, char* fieldName, int32_t record,
+ErrorCode ZanGetTableValue(int32_t type, char* fieldName, int32_t record,
                                                  char** value) {
   if (fieldName == nullptr || value == nullptr) return code::kMissingArgument;
   return guarded([&] { return tables::GetTableValue(state(), type, fieldName, record, value); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanWriteTableValue(int32_t type, char* fieldName, char* value,
+ErrorCode ZanWriteTableValue(int32_t type, char* fieldName, char* value,
                                                    int32_t record) {
   return guarded([&] { return tables::WriteTableValue(state(), type, fieldName, value, record); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanModifyTableValue(int32_t type, char* fieldName, char* value,
+ErrorCode ZanModifyTableValue(int32_t type, char* fieldName, char* value,
                                                     int32_t record) {
   return guarded(
       [&] { return tables::ModifyTableValue(state(), type, fieldName, value, record); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanDeleteTableEntry(int32_t type, int32_t record) {
+ErrorCode ZanDeleteTableEntry(int32_t type, int32_t record) {
   return guarded([&] { return tables::DeleteTableEntry(state(), type, record); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanDescribeTable(int32_t type, char** count) {
+ErrorCode ZanDescribeTable(int32_t type, char** count) {
   if (count == nullptr) return code::kMissingArgument;
   return guarded([&] { return tables::DescribeTable(state(), type, count); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetAttributName(int32_t direction, char* name, char* key,
+ErrorCode ZanGetAttributName(int32_t direction, char* name, char* key,
                                                    char* setIndexPath, char* definitionPath,
                                                    int32_t n, AttributeRecord* attribute) {
   if (attribute == nullptr) return code::kMissingArgument;
@@ -85,7 +88,7 @@ extern "C" KELMOD_API ErrorCode ZanGetAttributName(int32_t direction, char* name
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanGetAttributNameValue(int32_t type, int32_t fieldNumber,
+ErrorCode ZanGetAttributNameValue(int32_t type, int32_t fieldNumber,
                                                         int32_t record, char* fieldName,
                                                         char** value) {
   if (fieldName == nullptr || value == nullptr) return code::kMissingArgument;
@@ -94,7 +97,7 @@ extern "C" KELMOD_API ErrorCode ZanGetAttributNameValue(int32_t type, int32_t fi
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name, char* key,
+ErrorCode ZanSearchAttribut(int32_t direction, char* name, char* key,
                                                   char* setIndexPath, char* definitionPath,
                                                   char* fieldName, AttributeRecord* attribute) {
   if (attribute == nullptr) return code::kMissingArgument;
@@ -104,19 +107,21 @@ extern "C" KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name,
   });
 }
 
-extern "C" KELMOD_API ErrorCode ZanCreateFillUserTable(int32_t mode, int32_t fieldCount, char* data,
+ErrorCode ZanCreateFillUserTable(int32_t mode, int32_t fieldCount, char* data,
                                                        int32_t length) {
   if (data == nullptr) return code::kMissingArgument;
   return guarded(
       [&] { return tables::CreateFillUserTable(state(), mode, fieldCount, data, length); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanWriteKonfiguration(int32_t mode, char* data, int32_t length,
+ErrorCode ZanWriteKonfiguration(int32_t mode, char* data, int32_t length,
                                                       char* path) {
   if (data == nullptr) return code::kMissingArgument;
   return guarded([&] { return tables::WriteKonfiguration(state(), mode, data, length, path); });
 }
 
-extern "C" KELMOD_API ErrorCode ZanPrintTable(int32_t type, char* path) {
+ErrorCode ZanPrintTable(int32_t type, char* path) {
   return guarded([&] { return tables::PrintTable(state(), type, path); });
 }
+
+}  // namespace kelmod::api

@@ -8,7 +8,7 @@
 
 namespace kelmod {
 
-LineReader::LineReader(const char* path) {
+LineReader::LineReader(const char* path, trace::FileKind kind) {
   if (path == nullptr) return;
   file_ = std::fopen(path, "rb");
 #if !defined(_WIN32)
@@ -20,6 +20,8 @@ LineReader::LineReader(const char* path) {
     file_ = nullptr;
   }
 #endif
+  if (file_ != nullptr && trace::gMode.load(std::memory_order_relaxed) == trace::kOn)
+    trace::NoteFile(kind, path, file_);
 }
 
 LineReader::~LineReader() {

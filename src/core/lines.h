@@ -4,12 +4,15 @@
 #include <cstdio>
 #include <string>
 
+#include "core/trace.h"
+
 namespace kelmod {
 
-// A text file opened for reading; closed when it goes out of scope.
+// A text file opened for reading; closed when it goes out of scope. `kind`
+// says which of the toolbox's files it is, for the call trace.
 class LineReader {
  public:
-  explicit LineReader(const char* path);
+  LineReader(const char* path, trace::FileKind kind);
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;

@@ -24,7 +24,7 @@ std::string DefaultLongText(int32_t code) {
 MessageText LookUpMessage(State& s, int32_t code) {
   MessageText message;
   message.longText = DefaultLongText(code);
-  LineReader reader(MessageFilePath(s).c_str());
+  LineReader reader(MessageFilePath(s).c_str(), trace::FileKind::kMessages);
   // A code needing more than three characters can never stand in columns 3-5.
   const bool fitsColumns = code >= -99 && code <= 999;
   std::string line;

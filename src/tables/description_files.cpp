@@ -25,7 +25,7 @@ AttributeLine SplitDefinition(const std::string& line) {
 // be opened.
 template <class Visit>
 bool ForEachDefinition(const char* path, const std::string& setName, Visit visit) {
-  LineReader reader(path);
+  LineReader reader(path, trace::FileKind::kFields);
   if (!reader.isOpen()) return false;
   std::string line;
   while (reader.next(line)) {
@@ -44,7 +44,7 @@ int32_t ReadSetName(const char* path, const char* name, const char* key, const c
                     std::string& setName) {
   if (path == nullptr || name == nullptr || key == nullptr || direction == nullptr)
     return code::kListMissing;
-  LineReader reader(path);
+  LineReader reader(path, trace::FileKind::kSets);
   if (!reader.isOpen()) return code::kListBeyondEnd;
   std::string line;
   while (reader.next(line)) {
@@ -100,7 +100,7 @@ int32_t ReadFieldDefinitions(const char* path, const std::string& setName, Field
 int32_t ReadIndexTable(const std::string& path, const char* direction, const char* name,
                        const char* key, FieldList& list) {
   if (direction == nullptr || name == nullptr || key == nullptr) return code::kListMissing;
-  LineReader reader(path.c_str());
+  LineReader reader(path.c_str(), trace::FileKind::kIndex);
   if (!reader.isOpen()) return code::kListBeyondEnd;
   std::string line;
   while (reader.next(line)) {
