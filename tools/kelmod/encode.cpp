@@ -397,6 +397,8 @@ void AddEncodeCommand(CLI::App& app, Context& context) {
       "UTF-8); input whose first non-blank character is '{' is JSON. A field a record leaves "
       "out is empty. A value longer than its field is cut on the right to the field's width, as "
       "the toolbox cuts it on a write, with a warning on standard error.");
+  // A FILE such as /tmp/in.csv is a path, not a Windows-style option.
+  command->allow_windows_style_options(false);
   auto o = std::make_shared<Options>();
   command->add_option("--set", o->name, "name of the set in the set index file (up to 5 "
                                         "characters; padded with blanks to 5)")
