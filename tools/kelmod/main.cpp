@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   // Strings are bytes: no line-end translation on the way in or out.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 #endif
   try {
     CLI::App app{"kelmod - look up, check, decode, encode and replay what crosses the KELMOD "
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
                              ToolboxVersion() + ")");
     app.require_subcommand(1);
     app.fallthrough(false);
+    // Paths such as /tmp/answer.txt are paths on every platform, never
+    // options (CLI11 reads "/x" as an option on Windows unless told not to);
+    // the subcommands inherit this.
+    app.allow_windows_style_options(false);
     Context context;
     AddMessageCommand(app, context);
     AddCheckCommand(app, context);
