@@ -4,7 +4,6 @@ Each finding is `PATH:LINE: error|warning: TEXT` on standard output; the files a
 written into tmp_path and named relative to it, so PATH is the bare file name.
 """
 import re
-import shutil
 
 import pytest
 
@@ -54,23 +53,30 @@ FORMAT_CASES = [
     ("--sets", ["  MATRQ  01"], [(1, "error", ["ends at column 11", "never selects"])]),
     ("--sets", ["  MATRQ  01  u  SMAT001"], [(1, "error", ["'u'", "neither U nor D"])]),
     ("--sets", ["  MATRQ  01  D"], [(1, "error", ["empty set name", "every line"])]),
-    ("--sets", ["  MATRQ  01  D  SMAT0"], [(1, "error", ["'SMAT0' stops at column 21", "no fields"])]),
+    ("--sets", ["  MATRQ  01  D  SMAT0"],
+     [(1, "error", ["'SMAT0' stops at column 21", "no fields"])]),
     ("--sets", ["  MATREQ 01  U  SMAT001"], [(1, "warning", ["column 8", "'MATRE'", "shifted"])]),
     ("--sets", ["# MATRQ 01  U  SMAT001"], [(1, "warning", ["column 1 holds '#'"]),
                                             (1, "error", ["' ' in column 14"])]),
-    ("--sets", ["  MATRQ  01  U  SMAT0012"], [(1, "warning", ["after column 23 ('2')", "'SMAT001'"])]),
+    ("--sets", ["  MATRQ  01  U  SMAT0012"],
+     [(1, "warning", ["after column 23 ('2')", "'SMAT001'"])]),
     ("--sets", [SET_OK + " " * 240], [(1, "warning", ["263 bytes", "255", "after column 23"])]),
     # field definition file
     ("--fields", ["  SMAT001 WERKS               4xPlant"],
      [(1, "error", ["' 4x' in columns 30-32 is not a number", "width 4", "'WERKS'"])]),
     ("--fields", ["  SMAT001 WERKS                 Plant"], [(1, "error", ["blank", "width 0"])]),
-    ("--fields", ["  SMAT001 WERKS              000Plant"], [(1, "warning", ["width 0", "cut to nothing"])]),
+    ("--fields", ["  SMAT001 WERKS              000Plant"],
+     [(1, "warning", ["width 0", "cut to nothing"])]),
     ("--fields", ["  SMAT001"], [(1, "error", ["ends at column 9", "field name", "width 0"])]),
     ("--fields", ["  SMAT001 WERKS"], [(1, "error", ["ends at column 15", "length", "width 0"])]),
-    ("--fields", ["  SMAT001" + " " * 20 + " 18Plant"], [(1, "error", ["field name in columns 11-21 is blank", "width 18"])]),
-    ("--fields", ["  SMAT001 MAT NR              18Plant"], [(1, "warning", ["'MAT NR'", "'MATNR'"])]),
-    ("--fields", ["  SMAT001 MATERIALNUMBER      18Plant"], [(1, "warning", ["column 22", "'MATERIALNUM'", "shifted"])]),
-    ("--fields", ["AB", "*  SMAT001 ignored"], [(1, "warning", ["before the set name", "skips it"])]),
+    ("--fields", ["  SMAT001" + " " * 20 + " 18Plant"],
+     [(1, "error", ["field name in columns 11-21 is blank", "width 18"])]),
+    ("--fields", ["  SMAT001 MAT NR              18Plant"],
+     [(1, "warning", ["'MAT NR'", "'MATNR'"])]),
+    ("--fields", ["  SMAT001 MATERIALNUMBER      18Plant"],
+     [(1, "warning", ["column 22", "'MATERIALNUM'", "shifted"])]),
+    ("--fields", ["AB", "*  SMAT001 ignored"],
+     [(1, "warning", ["before the set name", "skips it"])]),
     ("--fields", ["     "], [(1, "warning", ["only blanks"])]),
     ("--fields", [DEF_OK + "x" * 30], [(1, "warning", ["past column 72", "'xxxxx"])]),
     ("--fields", [DEF_OK, "  SOTHER1 WERKS                4Plant", "  SMAT001 MEINS                3Unit"],
@@ -79,7 +85,8 @@ FORMAT_CASES = [
     ("--index", ["U" + TAB_OK[1:]], [(1, "warning", ["direction U", "never uses"])]),
     ("--index", ["d" + TAB_OK[1:]], [(1, "error", ["'d'", "never selects"])]),
     ("--index", ["D 001 DOCAN 01 DDOC001 DOKAR      3x"], [(1, "error", ["'3x'", "width 3"])]),
-    ("--index", ["D 001 DOCAN 01 DDOC001 DOKAR      1000"], [(1, "warning", ["after column 37 ('0')", "'100'"])]),
+    ("--index", ["D 001 DOCAN 01 DDOC001 DOKAR      1000"],
+     [(1, "warning", ["after column 37 ('0')", "'100'"])]),
     ("--index", ["D 001 DOCAN 01 DDOC001 DOKAR      0"], [(1, "warning", ["width 0"])]),
     ("--index", ["D 001 DOCAN 01 DDOC001"], [(1, "error", ["ends at column 22", "field name"])]),
     ("--index", ["D 001 DOCAN 01 DDOC001 DOKAR"], [(1, "error", ["ends at column 28", "length"])]),
@@ -90,7 +97,8 @@ FORMAT_CASES = [
     ("--index", [TAB_OK, TAB_OK], [(2, "warning", ["'DOKNR'", "given twice (first on line 1)"])]),
     # message file
     ("--messages", ["Errors follow", "E 000 I No error                   Fine."],
-     [(1, "error", ["'ror'", "code 0 and hands out"]), (2, "warning", ["code 0 is given again (first on line 1"])]),
+     [(1, "error", ["'ror'", "code 0 and hands out"]),
+      (2, "warning", ["code 0 is given again (first on line 1"])]),
     ("--messages", ["E 000 I No error                   Fine.", "E 0 1 E Gap                        x"],
      [(2, "error", ["'0 1'", "line 1 comes first", "never used"])]),
     ("--messages", ["E 041 E Field not found            A", "E 041 E Other text                 B"],
@@ -99,14 +107,18 @@ FORMAT_CASES = [
      [(1, "warning", ["begins with 'e'", "ignores"])]),
     ("--messages", ["E 041"], [(1, "error", ["type letter", "code 41"])]),
     ("--messages", ["E 041   No type                    A"], [(1, "error", ["blank type letter"])]),
-    ("--messages", ["E 041 E Field not found"], [(1, "warning", ["ends at column 23", "empty long text for code 41"])]),
+    ("--messages", ["E 041 E Field not found"],
+     [(1, "warning", ["ends at column 23", "empty long text for code 41"])]),
     ("--messages", ["E 0411 E Shifted                   A"],
      [(1, "error", ["blank type letter"]), (1, "warning", ["column 6", "code 41", "shifted"])]),
     ("--messages", ["E 041 E This short text runs too far into it"],
      [(1, "warning", ["column 35 ('a')", "'This short text runs too f'"])]),
-    ("--messages", ["E 041 E Field not found            " + "x" * 250], [(1, "warning", ["285 bytes", "221"])]),
-    ("--messages", [b"E 041 E Field not found            A\0B"], [(1, "warning", ["NUL byte at column 37"])]),
-    ("--messages", ["E 041 E Field\tnot found            A"], [(1, "warning", ["tab at column 14"])]),
+    ("--messages", ["E 041 E Field not found            " + "x" * 250],
+     [(1, "warning", ["285 bytes", "221"])]),
+    ("--messages", [b"E 041 E Field not found            A\0B"],
+     [(1, "warning", ["NUL byte at column 37"])]),
+    ("--messages", ["E 041 E Field\tnot found            A"],
+     [(1, "warning", ["tab at column 14"])]),
 ]
 
 
@@ -122,8 +134,9 @@ def test_each_broken_line_is_reported(kelmod, tmp_path, option, lines, expected)
     errors = sum(1 for _, s, _ in expected if s == "error")
     assert r.status == (1 if errors else 0), r
     warnings = len(expected) - errors
-    assert r.error_text == (f"kelmod check: {errors} error{'' if errors == 1 else 's'}, "
-                            f"{warnings} warning{'' if warnings == 1 else 's'}\n"), r
+    summary = (f"kelmod check: {errors} error{'' if errors == 1 else 's'}, "
+               f"{warnings} warning{'' if warnings == 1 else 's'}")
+    assert r.error_text.splitlines() == [summary], r
 
 
 def test_exact_text_of_a_field_defined_twice(kelmod, tmp_path):

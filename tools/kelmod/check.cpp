@@ -254,16 +254,18 @@ std::vector<SetLine> CheckSets(FileReport& r, const std::vector<Line>& lines) {
                                "the set name with blanks up to column 23)");
       e.clean = false;
     } else if (Blank(e.set)) {
-      r.error(line.number, "set name in columns 17-23 is blank; the table gets only field "
-                           "definition lines whose columns 3-9 are blank");
+      r.error(line.number,
+              "set name in columns 17-23 is blank; the table gets only field "
+              "definition lines whose columns 3-9 are blank");
       e.clean = false;
     }
     if (const std::size_t c = FirstFilledGap(t, {{2, 2}, {8, 9}, {12, 13}, {15, 16}})) {
       r.warning(line.number, "column " + std::to_string(c) + " is not blank (" +
                                  Character(t[c - 1]) +
                                  "); the toolbox ignores columns 2, 8-9, 12-13 and 15-16 and "
-                                 "reads " + Triple(e.name, e.key, e.direction) + ", set " +
-                                 Quote(e.set) + ": are the columns shifted?");
+                                 "reads " +
+                                 Triple(e.name, e.key, e.direction) + ", set " + Quote(e.set) +
+                                 ": are the columns shifted?");
     }
     if (line.bytes <= 255 && t.size() > 23 && !Blank(t.substr(23))) {
       r.warning(line.number, "text after column 23 (" + Quote(Trim(t.substr(23)), 20) +
@@ -275,8 +277,8 @@ std::vector<SetLine> CheckSets(FileReport& r, const std::vector<Line>& lines) {
       const SetLine& f = entries[first->second];
       e.used = false;
       if (f.set == e.set) {
-        r.warning(line.number, Triple(e.name, e.key, e.direction) + " is given again (first on line " +
-                                   std::to_string(f.line) +
+        r.warning(line.number, Triple(e.name, e.key, e.direction) +
+                                   " is given again (first on line " + std::to_string(f.line) +
                                    ", the line the toolbox uses); this repeat is never read");
       } else {
         r.error(line.number, Triple(e.name, e.key, e.direction) + " is given again, with set " +
@@ -332,24 +334,27 @@ std::vector<DefinitionLine> CheckFields(FileReport& r, const std::vector<Line>& 
     if (t[0] != ' ') {
       r.warning(line.number, "column 1 holds " + Character(t[0]) +
                                  "; only '*' marks a comment line, so the toolbox reads this "
-                                 "line as a definition of set " + Quote(set));
+                                 "line as a definition of set " +
+                                 Quote(set));
     }
     if (Blank(set)) {
-      r.error(line.number, "set name in columns 3-9 is blank; the definition belongs to no set "
-                           "a set index line names (only readers that take every line of the "
-                           "file see it)");
+      r.error(line.number,
+              "set name in columns 3-9 is blank; the definition belongs to no set "
+              "a set index line names (only readers that take every line of the "
+              "file see it)");
     }
     const std::string ofSet = " of set " + Quote(set);
     if (t.size() < 11) {
       r.error(line.number, "line ends at column " + std::to_string(t.size()) +
                                ", before the field name in columns 11-21; the toolbox still "
-                               "counts it as a field" + ofSet +
-                               ", without a name and of width 0");
+                               "counts it as a field" +
+                               ofSet + ", without a name and of width 0");
     } else if (field.empty()) {
-      r.error(line.number, "field name in columns 11-21 is blank; the toolbox adds a field "
-                           "without a name to set " + Quote(set) + " (of width " +
-                           std::to_string(length.value) +
-                           "), which no read or write by name reaches");
+      r.error(line.number,
+              "field name in columns 11-21 is blank; the toolbox adds a field "
+              "without a name to set " +
+                  Quote(set) + " (of width " + std::to_string(length.value) +
+                  "), which no read or write by name reaches");
     } else if (t.size() < 30) {
       r.error(line.number, "line ends at column " + std::to_string(t.size()) +
                                ", before the length in columns 30-32; the toolbox gives field " +
@@ -360,8 +365,7 @@ std::vector<DefinitionLine> CheckFields(FileReport& r, const std::vector<Line>& 
     } else if (!length.clean) {
       r.error(line.number, "length " + Quote(lengthColumn) +
                                " in columns 30-32 is not a number; the toolbox reads width " +
-                               std::to_string(length.value) + " for field " + Quote(field) +
-                               ofSet);
+                               std::to_string(length.value) + " for field " + Quote(field) + ofSet);
     } else if (length.value == 0) {
       r.warning(line.number, "field " + Quote(field) + ofSet +
                                  " has width 0: it takes no characters in data strings and send "
@@ -385,17 +389,21 @@ std::vector<DefinitionLine> CheckFields(FileReport& r, const std::vector<Line>& 
     // The toolbox counts the line as a definition of its set.
     const auto last = lastOf.find(set);
     if (anyPrevious && set != previousSet && last != lastOf.end()) {
-      r.warning(line.number, "set " + Quote(set) + " continues here after lines of other sets (its "
-                             "previous line is line " + std::to_string(last->second.first) +
-                             "); the toolbox takes a set's lines wherever they stand, so field " +
-                             Quote(field) + " follows field " + Quote(last->second.second) +
-                             " in the table");
+      r.warning(line.number,
+                "set " + Quote(set) +
+                    " continues here after lines of other sets (its "
+                    "previous line is line " +
+                    std::to_string(last->second.first) +
+                    "); the toolbox takes a set's lines wherever they stand, so field " +
+                    Quote(field) + " follows field " + Quote(last->second.second) +
+                    " in the table");
     }
     if (!field.empty()) {
       auto& fields = fieldsOf[set];
       const auto twice = fields.find(field);
       if (twice != fields.end()) {
-        r.warning(line.number, "field " + Quote(field) + ofSet + " is defined twice (first on line " +
+        r.warning(line.number, "field " + Quote(field) + ofSet +
+                                   " is defined twice (first on line " +
                                    std::to_string(twice->second) +
                                    "); a table of that set gets both fields, each taking its "
                                    "width in data and send strings, and reads and writes by "
@@ -430,8 +438,9 @@ void CheckIndex(FileReport& r, const std::vector<Line>& lines) {
     CheckBytes(r, line, 256, "table index",
                "the toolbox reads it whole but uses nothing after column 37");
     if (t[0] == 'U') {
-      r.warning(line.number, "direction U: the toolbox reads the table index only for received "
-                             "tables (table type 4, direction D), so it never uses this line");
+      r.warning(line.number,
+                "direction U: the toolbox reads the table index only for received "
+                "tables (table type 4, direction D), so it never uses this line");
       continue;
     }
     if (t[0] != 'D') {
@@ -450,14 +459,19 @@ void CheckIndex(FileReport& r, const std::vector<Line>& lines) {
     if (t.size() < 24) {
       r.error(line.number, "line ends at column " + std::to_string(t.size()) +
                                ", before the field name in columns 24-33; the toolbox adds a "
-                               "field without a name and of width 0 to " + table);
+                               "field without a name and of width 0 to " +
+                               table);
     } else if (name.empty()) {
-      r.error(line.number, "name in columns 7-11 is blank; only a request for an empty table "
-                           "name selects this line");
+      r.error(line.number,
+              "name in columns 7-11 is blank; only a request for an empty table "
+              "name selects this line");
     } else if (field.empty()) {
-      r.error(line.number, "field name in columns 24-33 is blank; the toolbox adds a field "
-                           "without a name to " + table + ", which no read or write by name "
-                           "reaches");
+      r.error(line.number,
+              "field name in columns 24-33 is blank; the toolbox adds a field "
+              "without a name to " +
+                  table +
+                  ", which no read or write by name "
+                  "reaches");
     } else if (t.size() < 35) {
       r.error(line.number, "line ends at column " + std::to_string(t.size()) +
                                ", before the length in columns 35-37; the toolbox gives field " +
@@ -475,13 +489,15 @@ void CheckIndex(FileReport& r, const std::vector<Line>& lines) {
                                  " has width 0: every value read into it is cut to nothing");
     }
     if (!field.empty()) CheckInnerBlanks(r, line, field);
-    if (const std::size_t c = FirstFilledGap(t, {{2, 2}, {6, 6}, {12, 12}, {15, 15}, {23, 23}, {34, 34}})) {
+    if (const std::size_t c =
+            FirstFilledGap(t, {{2, 2}, {6, 6}, {12, 12}, {15, 15}, {23, 23}, {34, 34}})) {
       r.warning(line.number, "column " + std::to_string(c) + " is not blank (" +
                                  Character(t[c - 1]) +
                                  "); the toolbox ignores columns 2, 6, 12, 15, 23 and 34 and "
-                                 "reads name " + Quote(name) + ", key " + Quote(key) + ", set " +
-                                 Quote(set) + ", field " + Quote(field) + ", length " +
-                                 Quote(lengthColumn) + ": are the columns shifted?");
+                                 "reads name " +
+                                 Quote(name) + ", key " + Quote(key) + ", set " + Quote(set) +
+                                 ", field " + Quote(field) + ", length " + Quote(lengthColumn) +
+                                 ": are the columns shifted?");
     }
     if (line.bytes <= 256 && t.size() > 37 && !Blank(t.substr(37))) {
       r.warning(line.number, "text after column 37 (" + Quote(Trim(t.substr(37)), 20) +
@@ -503,12 +519,16 @@ void CheckIndex(FileReport& r, const std::vector<Line>& lines) {
                                  " of the table's first line, line " +
                                  std::to_string(tab.firstLine) +
                                  "; the toolbox selects a table's lines by direction, name and "
-                                 "key alone, so field " + Quote(field) + " joins " + table);
+                                 "key alone, so field " +
+                                 Quote(field) + " joins " + table);
     } else if (previousTable != id) {
-      r.warning(line.number, table + " continues here after lines of other tables (its previous "
-                             "line is line " + std::to_string(tab.lastLine) +
-                             "); the toolbox takes a table's lines wherever they stand, so "
-                             "field " + Quote(field) + " follows field " + Quote(tab.lastField));
+      r.warning(line.number, table +
+                                 " continues here after lines of other tables (its previous "
+                                 "line is line " +
+                                 std::to_string(tab.lastLine) +
+                                 "); the toolbox takes a table's lines wherever they stand, so "
+                                 "field " +
+                                 Quote(field) + " follows field " + Quote(tab.lastField));
     }
     if (!field.empty()) {
       const auto twice = tab.fields.find(field);
@@ -554,10 +574,12 @@ void CheckMessages(FileReport& r, const std::vector<Line>& lines) {
     const std::size_t firstLine = repeated ? first->second : line.number;
     if (!repeated) firstOf.emplace(code.value, line.number);
     if (!code.clean) {
-      std::string text = (t.size() < 3 ? std::string("code columns 3-5 are empty")
-                                        : "code " + Quote(codeColumn) + " in columns 3-5 is not a number") +
-                         "; every line beginning with 'E' is a message line, and the toolbox "
-                         "reads this one as code " + codeText;
+      std::string text =
+          (t.size() < 3 ? std::string("code columns 3-5 are empty")
+                        : "code " + Quote(codeColumn) + " in columns 3-5 is not a number") +
+          "; every line beginning with 'E' is a message line, and the toolbox "
+          "reads this one as code " +
+          codeText;
       if (repeated) {
         text += ", but line " + std::to_string(firstLine) +
                 " comes first for that code, so this line is never used";
@@ -577,12 +599,15 @@ void CheckMessages(FileReport& r, const std::vector<Line>& lines) {
     if (t.size() < 7) {
       r.error(line.number, "line ends at column " + std::to_string(t.size()) +
                                ", before the type letter in column 7; the toolbox hands out an "
-                               "empty type letter and empty texts for code " + codeText);
+                               "empty type letter and empty texts for code " +
+                               codeText);
       continue;
     }
     if (t[6] == ' ') {
-      r.error(line.number, "type letter in column 7 is blank; the toolbox hands out a blank "
-                           "type letter for code " + codeText);
+      r.error(line.number,
+              "type letter in column 7 is blank; the toolbox hands out a blank "
+              "type letter for code " +
+                  codeText);
     }
     if (const std::size_t c = FirstFilledGap(t, {{2, 2}, {6, 6}, {8, 8}})) {
       r.warning(line.number, "column " + std::to_string(c) + " is not blank (" +
@@ -591,9 +616,10 @@ void CheckMessages(FileReport& r, const std::vector<Line>& lines) {
                                  codeText + ", type " + Quote(Col(t, 7, 1)) + ", short text " +
                                  Quote(Trim(Col(t, 9, 26))) + ": are the columns shifted?");
     } else if (t.size() >= 35 && t[34] != ' ') {
-      r.warning(line.number, "the short text runs into column 35; the toolbox keeps columns 9-34 (" +
-                                 Quote(Trim(Col(t, 9, 26))) + "), ignores column 35 (" +
-                                 Character(t[34]) + ") and starts the long text at column 36");
+      r.warning(line.number,
+                "the short text runs into column 35; the toolbox keeps columns 9-34 (" +
+                    Quote(Trim(Col(t, 9, 26))) + "), ignores column 35 (" + Character(t[34]) +
+                    ") and starts the long text at column 36");
     }
     if (t.size() < 36) {
       r.warning(line.number, "line ends at column " + std::to_string(t.size()) +
@@ -626,9 +652,9 @@ void CheckSetsAgainstFields(FileReport& sets, const std::vector<SetLine>& entrie
                        Triple(e.name, e.key, e.direction) + " without fields, so " +
                        (e.direction == "U" ? "building its send string returns 7"
                                            : "filling it from a data string returns 4");
-    const auto near = std::find_if(definitions.begin(), definitions.end(), [&](const DefinitionLine& d) {
-      return Normalised(d.set) == Normalised(e.set);
-    });
+    const auto near = std::find_if(
+        definitions.begin(), definitions.end(),
+        [&](const DefinitionLine& d) { return Normalised(d.set) == Normalised(e.set); });
     if (near != definitions.end()) {
       text += " (line " + std::to_string(near->line) + " there has set " + Quote(near->set) +
               ", which differs only in blanks or case)";
