@@ -190,9 +190,17 @@ def test_message_codes_are_read_as_the_toolbox_reads_them(kelmod, tmp_path):
                                    "41 [E] Field not found: Kept."], r
 
 
-def test_standard_input_and_bad_command_lines(kelmod, tmp_path):
+def test_paths_are_named_as_given(kelmod, tmp_path):
+    # An absolute path (one beginning with "/" too) is a file, and findings name it as given.
+    write(tmp_path, "mes.dat", ["E 041"])
+    path = str(tmp_path / "mes.dat")
+    r = kelmod("check", "--messages", path)
+    assert r.status == 1 and r.text.startswith(path + ":1: error: line ends at column 5"), r
     r = kelmod("check", "--messages", "-", input=b"E 041\n")
     assert r.status == 1 and r.text.startswith("-:1: error: line ends at column 5"), r
+
+
+def test_bad_command_lines_and_missing_files(kelmod, tmp_path):
     (tmp_path / "folder").mkdir()
     write(tmp_path, "ok.dat", [SET_OK])
     for args, status, named in [
