@@ -7,16 +7,28 @@ set -euo pipefail
 build="${1:-build/default}"
 examples="$(cd "$(dirname "$0")/../examples" && pwd)"
 status=0
-for program in "$build"/tests/kelmod_unit_tests "$build"/tests/kelmod_api_tests \
-               "$build"/tests/kelmod_c_*_test \
-               "$build"/examples/kelmod_host; do
-  args=()
-  [ "$(basename "$program")" = kelmod_host ] && args=("$examples")
-  echo "== valgrind $(basename "$program")"
+trace="$(mktemp)"
+run() {  # run NAME PROGRAM ARGS...: one program under memcheck
+  local name="$1"
+  shift
+  echo "== valgrind $name"
   if ! valgrind --quiet --error-exitcode=1 --leak-check=full --show-leak-kinds=definite,indirect \
-        --errors-for-leak-kinds=definite,indirect "$program" "${args[@]}" >/tmp/kelmod-valgrind.log 2>&1; then
+        --errors-for-leak-kinds=definite,indirect "$@" >/tmp/kelmod-valgrind.log 2>&1; then
     tail -40 /tmp/kelmod-valgrind.log
     status=1
   fi
+}
+for program in "$build"/tests/kelmod_unit_tests "$build"/tests/kelmod_api_tests \
+               "$build"/tests/kelmod_c_*_test; do
+  run "$(basename "$program")" "$program"
 done
+run kelmod_host "$build"/examples/kelmod_host "$examples"
+# The same exchange, and a host handing the toolbox hostile input, traced.
+export KELMOD_TRACE="$trace" KELMOD_TRACE_FILES=1
+run "kelmod_host (traced)" "$build"/examples/kelmod_host "$examples"
+if [ -x "$build"/tests/kelmod_trace_hostile ]; then
+  run "kelmod_trace_hostile (traced)" "$build"/tests/kelmod_trace_hostile
+fi
+unset KELMOD_TRACE KELMOD_TRACE_FILES
+rm -f "$trace"
 exit $status

@@ -8,6 +8,7 @@
 // Recording may fail (no memory); handing the caller its results never does.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -145,20 +146,28 @@ struct Probe<char**> {
   }
 };
 
-// An integer the call writes through a pointer: its value before and after.
+// A count the call writes through a pointer (never read by the call, and
+// never negative): the call writes into the trace's own slot, which starts
+// out as a value no count takes, so that the trace can tell whether it was
+// written without reading the caller's integer, which may be uninitialised.
+inline constexpr int32_t kUnwrittenCount = INT32_MIN;
+
 template <>
 struct Probe<int32_t*> {
-  int32_t* value;
+  int32_t* caller;
+  int32_t slot = kUnwrittenCount;
   void Before(Line& line, const ExportInfo&, std::string_view name, int) {
     AppendKey(line.args, name);
-    line.args += value == nullptr ? "null" : std::to_string(*value);
+    line.args += caller == nullptr ? "null" : "true";
   }
-  int32_t* Pass() noexcept { return value; }
-  void HandBack(int32_t) noexcept {}
+  int32_t* Pass() noexcept { return caller == nullptr ? nullptr : &slot; }
+  void HandBack(int32_t) noexcept {
+    if (caller != nullptr && slot != kUnwrittenCount) *caller = slot;
+  }
   void After(Line& line, const ExportInfo&, std::string_view name, int32_t) {
-    if (value == nullptr) return;
+    if (caller == nullptr || slot == kUnwrittenCount) return;
     AppendKey(line.results, name);
-    line.results += std::to_string(*value);
+    line.results += std::to_string(slot);
   }
 };
 

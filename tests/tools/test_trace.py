@@ -84,7 +84,7 @@ def test_results_of_every_kind_are_recorded_member_by_member(host, tmp_path):
     message = by_export["ZanGetErrorMessage"][0]
     assert set(message["results"]["message"]) == {"code", "type", "shortText", "longText"}
     count = by_export["ZanCreateFillClasTableK4"][0]
-    assert isinstance(count["args"]["count"], int) and isinstance(count["results"]["count"], int)
+    assert count["args"]["count"] is True and isinstance(count["results"]["count"], int)
 
 
 def test_trace_files_embeds_each_file_once_with_its_whole_content(host, tmp_path):
@@ -133,9 +133,9 @@ def parse_hostile_report(text):
         kind, name, value = line.split(" ", 2)
         if kind == "CALL":
             calls.append({"export": name, "code": int(value), "ARG": {}, "RESULT": {},
-                          "CHANGED": {}, "INT": {}})
-        elif kind == "INT":
-            calls[-1]["INT"][name] = int(value)
+                          "CHANGED": {}, "INT": {}, "UNTOUCHED": {}})
+        elif kind in ("INT", "UNTOUCHED"):
+            calls[-1][kind][name] = int(value)
         else:
             text_value = None if value == "null" else bytes.fromhex(value)
             if kind == "RESULT" and name in calls[-1]["RESULT"]:
@@ -182,6 +182,9 @@ def test_every_byte_of_hostile_input_survives_the_trace(hostile_trace):
             assert line["changed"] == {}, line["seq"]
         for name, number in call["INT"].items():
             assert line["results"][name] == number
+        for name, number in call["UNTOUCHED"].items():
+            assert number == -7 and name not in line["results"]
+    assert any(call["UNTOUCHED"] for call in calls)
     texts = [t for call in calls for t in call["ARG"].values() if t]
     assert any(len(t) == 10000 for t in texts)
     assert any(set(t) >= set(range(1, 256)) for t in texts)

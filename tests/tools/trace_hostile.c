@@ -7,6 +7,8 @@
  *   ARG <name> null | <hex of the text>      (before the call)
  *   RESULT <name> null | <hex of the text>   (a text handed back)
  *   CHANGED <name> <hex of the text>         (a text changed in place)
+ *   INT <name> <number>                      (an integer written through a pointer)
+ *   UNTOUCHED <name> <number>                (an integer the call left as it was)
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -146,6 +148,10 @@ int main(void) {
     call("ZanCreateFillClasTableK4", ZanCreateFillClasTableK4(1, classes, 1000, &started));
     hex("ARG", "data", "C1;F\xe9;A;I;U;C2;F2;");
     printf("INT count %d\n", (int)started);
+    /* A length below 1 leaves the count untouched: the trace must too. */
+    started = -7;
+    call("ZanCreateFillClasTableK4", ZanCreateFillClasTableK4(2, classes, 0, &started));
+    printf("UNTOUCHED count %d\n", (int)started);
     char* values[5] = {0};
     code = ZanGetClasDataK4(1, 1, values);
     call("ZanGetClasDataK4", code);

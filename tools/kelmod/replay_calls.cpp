@@ -1,5 +1,6 @@
 #include "replay_calls.h"
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -120,20 +121,20 @@ struct Arg<char**> {
   }
 };
 
+// A count written through a pointer: the slot starts as a value no count
+// takes, so that only a written count is part of the outcome.
 template <>
 struct Arg<int32_t*> {
-  int32_t value = 0;
+  int32_t value = INT32_MIN;
   bool given = false;
   void Load(Call& call, const std::string& name, const Json& recorded) {
     if (recorded.is_null()) return;
-    Arg<int32_t> number;
-    number.Load(call, name, recorded);
-    value = number.value;
+    if (!recorded.is_boolean()) Misfit(call.exportName, name, "is not true or null");
     given = true;
   }
   int32_t* Pass() { return given ? &value : nullptr; }
   void Collect(Call& call, const std::string& name) {
-    if (given) call.outcome.results[name] = value;
+    if (given && value != INT32_MIN) call.outcome.results[name] = value;
   }
 };
 
