@@ -25,6 +25,19 @@
  *    fill the gap with empty values) is refused the same way.
  *  - Record, column, line and field numbers count from 1.
  *  - All state is module-wide; call the toolbox from one thread at a time.
+ *
+ * Call trace, for finding out what crossed the boundary when an exchange goes
+ * wrong at a site: when the environment variable KELMOD_TRACE names a file at
+ * the first call of the process, every call appends one line of JSON to it
+ * (sequence number, microseconds since the trace began, the function's name,
+ * every argument as received, the code, every text and record handed back,
+ * texts changed in place, the duration), written and flushed before the call
+ * returns. Texts are kept byte for byte: bytes outside printable ASCII appear
+ * as \u00XX. With KELMOD_TRACE_FILES=1 as well, a line also carries the whole
+ * content of each description, table index and message file the first time
+ * a call reads it, so that `kelmod replay TRACE` can run the same calls on
+ * another machine. Tracing never changes a result: a trace file that cannot
+ * be opened or written turns tracing off. Unset, it costs one branch a call.
  */
 #ifndef KELMOD_H
 #define KELMOD_H
