@@ -709,9 +709,6 @@ void AddDecodeCommand(CLI::App& app, Context& context) {
       "characteristic names, row k value k\n"
       "FILE is the received string; for help, bar, objects and positions it is the description "
       "string and --values the second string.");
-  // On Windows CLI11 would take a path like /work/answer.txt for an option
-  // in the "/name" form.
-  command->allow_windows_style_options(false);
   auto o = std::make_shared<Options>();
   auto given = std::make_shared<FamilyOptions>();
   command->add_option("FAMILY", o->family, "which table the string fills")
