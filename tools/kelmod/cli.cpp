@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -89,10 +90,16 @@ std::string DescribeCode(const std::string& call, int32_t code) {
 }
 
 void AddFormatOption(CLI::App& command, Format& format) {
-  static const std::map<std::string, Format> kNames = {
-      {"text", Format::kText}, {"csv", Format::kCsv}, {"json", Format::kJson}};
-  command.add_option("--format", format, "output form: text (aligned columns), csv or json")
-      ->transform(CLI::CheckedTransformer(kNames, CLI::ignore_case))
+  command
+      .add_option_function<std::string>(
+          "--format",
+          [&format](std::string name) {
+            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            format = name == "csv" ? Format::kCsv : name == "json" ? Format::kJson : Format::kText;
+          },
+          "output form: text (aligned columns), csv or json")
+      ->check(CLI::IsMember({"text", "csv", "json"}, CLI::ignore_case).description(""))
+      ->type_name("text|csv|json")
       ->default_str("text");
 }
 
