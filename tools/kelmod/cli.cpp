@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -29,6 +30,23 @@ std::string ReadInput(const std::string& pathOrDash) {
   all << in.rdbuf();
   if (in.bad()) throw Failure(status::kNoInput, "cannot read '" + pathOrDash + "'");
   return all.str();
+}
+
+void RequireReadable(const std::string& path, const std::string& what) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    throw Failure(status::kNoInput, "cannot read the " + what + " '" + path + "': it is a folder");
+  }
+  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  if (probe == nullptr) {
+    throw Failure(status::kNoInput,
+                  "cannot read the " + what + " '" + path + "': " + std::strerror(errno));
+  }
+  std::fclose(probe);
+}
+
+void Check(const char* call, int32_t code) {
+  if (code != 0) throw Failure(status::kToolbox, DescribeCode(call, code));
 }
 
 Buffer::Buffer(const std::string& text, std::size_t room)

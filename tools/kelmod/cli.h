@@ -66,6 +66,17 @@ class Buffer {
 std::string Latin1ToUtf8(const std::string& bytes);
 std::string Utf8ToLatin1(const std::string& utf8);
 
+// Throws Failure(kNoInput) naming the file (as `what` describes it) when a
+// file the toolbox is to read is missing, unreadable or a folder. Checked
+// before the toolbox reads a description file: it reports a missing set
+// index file as a missing set, and reads a missing field definition file as
+// a set without fields.
+void RequireReadable(const std::string& path, const std::string& what);
+
+// Throws Failure(kToolbox) with the message text when a call returned a
+// code other than 0.
+void Check(const char* call, int32_t code);
+
 // Type letter, short and long text of a code from the message file in use.
 MessageRecord LookUpMessage(int32_t code);
 // "code 41 [E] No such field - The field ...", for a failed toolbox call.

@@ -53,10 +53,6 @@ struct FamilyOptions {
 const std::vector<std::string> kFamilies = {"table", "help",  "matchcode", "mail",     "bar",
                                             "class", "hierarchy", "objects", "positions"};
 
-void Check(const char* call, int32_t code) {
-  if (code != 0) throw Failure(status::kToolbox, DescribeCode(call, code));
-}
-
 [[noreturn]] void Usage(const std::string& message) { throw Failure(status::kUsage, message); }
 
 std::string TextOf(const char* text) { return text == nullptr ? std::string() : std::string(text); }
@@ -66,22 +62,6 @@ int32_t CountOf(const char* text) {
   if (text == nullptr) return 0;
   const long n = std::strtol(text, nullptr, 10);
   return n < 0 ? 0 : static_cast<int32_t>(std::min<long>(n, INT32_MAX));
-}
-
-// A description file must be there before the toolbox reads it: it reports
-// a missing set index file as a missing set, and reads a missing field
-// definition file as a set without fields.
-void RequireReadable(const std::string& path, const std::string& what) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    throw Failure(status::kNoInput, "cannot read the " + what + " '" + path + "': it is a folder");
-  }
-  std::FILE* probe = std::fopen(path.c_str(), "rb");
-  if (probe == nullptr) {
-    throw Failure(status::kNoInput,
-                  "cannot read the " + what + " '" + path + "': " + std::strerror(errno));
-  }
-  std::fclose(probe);
 }
 
 // Column names as the table shows them: an empty name becomes fallback and

@@ -57,26 +57,6 @@ struct Input {
   std::vector<InputRecord> records;
 };
 
-void Check(const char* call, int32_t code) {
-  if (code != 0) throw Failure(status::kToolbox, DescribeCode(call, code));
-}
-
-// A description file must be there before the toolbox reads it: the toolbox
-// reports a missing set index file as a missing set, and reads a missing
-// field definition file as a set without fields.
-void RequireReadable(const std::string& path, const std::string& what) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    throw Failure(status::kNoInput, "cannot read the " + what + " '" + path + "': it is a folder");
-  }
-  std::FILE* probe = std::fopen(path.c_str(), "rb");
-  if (probe == nullptr) {
-    throw Failure(status::kNoInput,
-                  "cannot read the " + what + " '" + path + "': " + std::strerror(errno));
-  }
-  std::fclose(probe);
-}
-
 // ---------------------------------------------------------------- CSV input
 
 struct CsvRow {
