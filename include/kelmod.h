@@ -25,6 +25,13 @@
  *    fill the gap with empty values) is refused the same way.
  *  - Record, column, line and field numbers count from 1.
  *  - All state is module-wide; call the toolbox from one thread at a time.
+ *    A host that breaks this rule does not corrupt the tables: every function
+ *    holds one process-wide lock for the whole call, so calls from several
+ *    threads run one after the other. The lock cannot keep a text handed back
+ *    through a char** (it points into a buffer of the toolbox) from being
+ *    replaced by another thread's next call: a host that calls from several
+ *    threads holds its own lock from the call until it has copied the texts,
+ *    as the bindings do. Uncontended, the lock costs two atomic instructions.
  *
  * Call trace, for finding out what crossed the boundary when an exchange goes
  * wrong at a site: when the environment variable KELMOD_TRACE names a file at
