@@ -1,0 +1,26 @@
+# Packages made by cpack from the install rules: a ZIP for Windows hosts, a
+# .deb and a .tar.gz on Linux. Included last by the top-level CMakeLists.txt.
+include(GNUInstallDirs)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/kelmmes.dat DESTINATION ${CMAKE_INSTALL_DATADIR}/kelmod)
+if(WIN32)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
+endif()
+
+set(CPACK_PACKAGE_NAME kelmod)
+set(CPACK_PACKAGE_VENDOR "KELMOD developers")
+set(CPACK_PACKAGE_CONTACT "KELMOD developers <kelmod@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "KELMOD toolbox: send strings and answer tables for CAD hosts talking to an ERP backend")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY kelmod)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+else()
+  set(CPACK_GENERATOR DEB TGZ)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION libs)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1")
+endif()
+include(CPack)

@@ -1,0 +1,78 @@
+# Makes the packages of a build with cpack and checks them as a user gets
+# them. Linux: unpacks the .deb into a scratch folder (as dpkg would put it
+# under /) and builds and runs the consumer project against it, through
+# find_package and through pkg-config. Windows: lists the ZIP and checks that
+# everything a Windows host needs is in it.
+#   cmake -DBUILD=<build> -DSOURCE=<consumer> -DWORK=<scratch> -DKIND=deb|zip
+#         [-DREQUIRED=path|path|...] [-DNO_TOOL=ON] -P check_package.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+if(KIND STREQUAL "deb")
+  set(generator DEB)
+else()
+  set(generator ZIP)
+endif()
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G ${generator} --config ${BUILD}/CPackConfig.cmake
+                        -B ${WORK}/packages
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cpack -G ${generator} failed:\n${out}")
+endif()
+
+if(KIND STREQUAL "zip")
+  file(GLOB zips ${WORK}/packages/kelmod-*-win64.zip)
+  list(LENGTH zips count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one kelmod-*-win64.zip, found: ${zips}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zips} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cannot list ${zips}")
+  endif()
+  string(REPLACE "|" ";" required "${REQUIRED}")
+  foreach(entry IN LISTS required)
+    if(NOT listing MATCHES "/${entry}\n")
+      message(FATAL_ERROR "${zips} lacks ${entry}; it holds:\n${listing}")
+    endif()
+  endforeach()
+  message(STATUS "${zips} holds every file a Windows host needs")
+  return()
+endif()
+
+file(GLOB debs ${WORK}/packages/kelmod_*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one kelmod_*.deb, found: ${debs}")
+endif()
+set(root ${WORK}/root)
+execute_process(COMMAND dpkg-deb -x ${debs} ${root} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "dpkg-deb -x ${debs} failed")
+endif()
+execute_process(COMMAND dpkg-deb -f ${debs} Package Version Depends OUTPUT_VARIABLE fields)
+message(STATUS "${debs}:\n${fields}")
+foreach(mode IN ITEMS OFF ON)
+  set(build ${WORK}/consumer-${mode})
+  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${build} -DUSE_PKG_CONFIG=${mode}
+                          -DCMAKE_PREFIX_PATH=${root}/usr
+                  RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "consumer (pkg-config ${mode}) does not configure against the .deb")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${build} RESULT_VARIABLE rc OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "consumer (pkg-config ${mode}) does not build against the .deb")
+  endif()
+  file(GLOB_RECURSE libdirs LIST_DIRECTORIES true ${root}/usr/lib*/libkelmod.so.3)
+  list(GET libdirs 0 lib)
+  get_filename_component(libdir ${lib} DIRECTORY)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${libdir} ${build}/consumer
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "KELMOD 3.1G")
+    message(FATAL_ERROR "consumer (pkg-config ${mode}) failed against the .deb: ${out}")
+  endif()
+  message(STATUS "consumer (pkg-config ${mode}) against the .deb: ${out}")
+endforeach()
+if(NOT EXISTS ${root}/usr/bin/kelmod AND NOT NO_TOOL)
+  message(FATAL_ERROR "the .deb lacks usr/bin/kelmod")
+endif()
