@@ -65,7 +65,16 @@ extern "C" {
 
 typedef int32_t ErrorCode;
 
-/* Filled by ZanGetErrorMessage; 266 bytes are written, no more. */
+/*
+ * The four records, laid out as every C compiler lays them out for the
+ * platform's pointer size. Offsets and sizes in bytes, written
+ * "32-bit | 64-bit" (64-bit: Linux, macOS and Windows alike); a binding in
+ * another language lays them out from these figures. The test
+ * tests/c_layout_test.c checks them with offsetof and sizeof.
+ */
+
+/* Filled by ZanGetErrorMessage; 266 bytes are written, no more.
+ * Size 268 on every platform (two bytes of padding at the end). */
 typedef struct MessageRecord {
     int32_t code;            /* offset 0: the code looked up */
     char    type[3];         /* offset 4: type letter, NUL */
@@ -73,7 +82,8 @@ typedef struct MessageRecord {
     char    longText[222];   /* offset 44: up to 221 characters */
 } MessageRecord;
 
-/* One line of a field definition file; 66 bytes, no padding. */
+/* One line of a field definition file; 66 bytes on every platform, no
+ * padding. */
 typedef struct AttributeRecord {
     char setName[9];         /* offset 0: columns 3-9 as they stand */
     char fieldName[12];      /* offset 9: columns 11-21, trimmed */
@@ -82,52 +92,63 @@ typedef struct AttributeRecord {
 } AttributeRecord;
 
 /* One characteristic with one of its values (help, matchcode, mail and
- * characteristic-bar tables of the older form). */
+ * characteristic-bar tables of the older form).
+ * Size 52 | 96; on 64-bit platforms 4 bytes of padding stand between
+ * decimals and value. Offsets (32-bit | 64-bit): */
 typedef struct CharacteristicData {
-    char*   name;
-    char*   fieldName;
-    char*   dinLetter;
-    char*   input;
-    char*   unit;
-    char*   format;
-    char*   template_;       /* "template" is a C++ keyword */
-    char*   selection;
-    char*   parameter;
-    int32_t length;
-    int32_t width;
-    int32_t decimals;
-    char*   value;
+    char*   name;            /*   0 |   0 */
+    char*   fieldName;       /*   4 |   8 */
+    char*   dinLetter;       /*   8 |  16 */
+    char*   input;           /*  12 |  24 */
+    char*   unit;            /*  16 |  32 */
+    char*   format;          /*  20 |  40 */
+    char*   template_;       /*  24 |  48: "template" is a C++ keyword */
+    char*   selection;       /*  28 |  56 */
+    char*   parameter;       /*  32 |  64 */
+    int32_t length;          /*  36 |  72 */
+    int32_t width;           /*  40 |  76 */
+    int32_t decimals;        /*  44 |  80 */
+    char*   value;           /*  48 |  88 */
 } CharacteristicData;
 
-/* One characteristic of the characteristic bar of the newer release. */
+/* One characteristic of the characteristic bar of the newer release.
+ * Size 140 | 272, no padding. Offsets (32-bit | 64-bit): */
 typedef struct SmlCharacteristicData {
-    char*   name;
-    char*   description;
-    char*   mandatory;
-    char*   inherited;
-    char*   valuated;
-    char*   dataType;
-    char*   singleValue;
-    char*   interval;
-    char*   additionalValues;
-    int32_t digits;
-    int32_t decimals;
-    char*   sign;
-    char*   exponentDisplay;
-    char*   exponentFormat;
-    char*   template_;
-    char*   lowerCase;
-    char*   unit;
-    char*   dinLetter;
-    char*   documentType;
-    char*   documentNumber;
-    char*   documentPart;
-    char*   documentVersion;
-    char*   view0; char* view1; char* view2; char* view3; char* view4;
-    char*   view5; char* view6; char* view7; char* view8; char* view9;
-    char*   sendText1;
-    char*   sendText2;
-    char*   value;
+    char*   name;             /*   0 |   0 */
+    char*   description;      /*   4 |   8 */
+    char*   mandatory;        /*   8 |  16 */
+    char*   inherited;        /*  12 |  24 */
+    char*   valuated;         /*  16 |  32 */
+    char*   dataType;         /*  20 |  40 */
+    char*   singleValue;      /*  24 |  48 */
+    char*   interval;         /*  28 |  56 */
+    char*   additionalValues; /*  32 |  64 */
+    int32_t digits;           /*  36 |  72 */
+    int32_t decimals;         /*  40 |  76 */
+    char*   sign;             /*  44 |  80 */
+    char*   exponentDisplay;  /*  48 |  88 */
+    char*   exponentFormat;   /*  52 |  96 */
+    char*   template_;        /*  56 | 104 */
+    char*   lowerCase;        /*  60 | 112 */
+    char*   unit;             /*  64 | 120 */
+    char*   dinLetter;        /*  68 | 128 */
+    char*   documentType;     /*  72 | 136 */
+    char*   documentNumber;   /*  76 | 144 */
+    char*   documentPart;     /*  80 | 152 */
+    char*   documentVersion;  /*  84 | 160 */
+    char*   view0;            /*  88 | 168 */
+    char*   view1;            /*  92 | 176 */
+    char*   view2;            /*  96 | 184 */
+    char*   view3;            /* 100 | 192 */
+    char*   view4;            /* 104 | 200 */
+    char*   view5;            /* 108 | 208 */
+    char*   view6;            /* 112 | 216 */
+    char*   view7;            /* 116 | 224 */
+    char*   view8;            /* 120 | 232 */
+    char*   view9;            /* 124 | 240 */
+    char*   sendText1;        /* 128 | 248 */
+    char*   sendText2;        /* 132 | 256 */
+    char*   value;            /* 136 | 264 */
 } SmlCharacteristicData;
 
 /* ===================================================================== */
@@ -738,6 +759,85 @@ KELMOD_API ErrorCode ZanCreateFillPosSmlValueTableK4(int32_t mode, char* data, i
  * newer bar followed by the separator, in the send buffer (modes 1 and 2
  * alike). Codes: 0; 3 mode; 8 memory; 9 table empty; 78 sendString null. */
 KELMOD_API ErrorCode ZanCreateSendstrPosSmlValuesK4(int32_t mode, char** sendString);
+
+/* ===================================================================== */
+/* Function-pointer types, for hosts that load the library at run time    */
+/* ===================================================================== */
+/*
+ * One type per function, named after it with "_t":
+ *
+ *   void* lib = dlopen("libkelmod.so.3", RTLD_NOW);            (Linux)
+ *   HMODULE lib = LoadLibraryA("kelmod.dll");                   (Windows)
+ *   ZanInitToolbox_t init = (ZanInitToolbox_t)dlsym(lib, "ZanInitToolbox");
+ *   (Windows: (ZanInitToolbox_t)GetProcAddress(lib, "ZanInitToolbox"))
+ *
+ * The names are exported exactly as spelled here, undecorated, with the
+ * platform's C calling convention.
+ */
+typedef ErrorCode (*ZanInitToolbox_t)(int32_t mode);
+typedef ErrorCode (*ZanConfigureToolbox_t)(int32_t mode, char* path);
+typedef ErrorCode (*ZanToolboxVersion_t)(char** version);
+typedef ErrorCode (*ZanGetErrorMessage_t)(int32_t code, MessageRecord* message);
+typedef ErrorCode (*ZanFillInterface_t)(char* record, int32_t length);
+typedef ErrorCode (*ZanDescribeInterface_t)(int32_t mode, char** value);
+typedef ErrorCode (*ZanCreateTable_t)(int32_t type, char* name, char* key, char* setIndexPath, char* definitionPath);
+typedef ErrorCode (*ZanCreateFillTable_t)(int32_t type, char* name, char* key, char* setIndexPath, char* definitionPath, char* data, int32_t length);
+typedef ErrorCode (*ZanFillTable_t)(int32_t type, char* data, int32_t length);
+typedef ErrorCode (*ZanCreateSendstr_t)(char** sendString);
+typedef ErrorCode (*ZanCreateSendstrBomHead_t)(int32_t type, char** sendString);
+typedef ErrorCode (*ZanGetTableValue_t)(int32_t type, char* fieldName, int32_t record, char** value);
+typedef ErrorCode (*ZanWriteTableValue_t)(int32_t type, char* fieldName, char* value, int32_t record);
+typedef ErrorCode (*ZanModifyTableValue_t)(int32_t type, char* fieldName, char* value, int32_t record);
+typedef ErrorCode (*ZanDeleteTableEntry_t)(int32_t type, int32_t record);
+typedef ErrorCode (*ZanDescribeTable_t)(int32_t type, char** count);
+typedef ErrorCode (*ZanGetAttributName_t)(int32_t direction, char* name, char* key, char* setIndexPath, char* definitionPath, int32_t n, AttributeRecord* attribute);
+typedef ErrorCode (*ZanGetAttributNameValue_t)(int32_t type, int32_t fieldNumber, int32_t record, char* fieldName, char** value);
+typedef ErrorCode (*ZanSearchAttribut_t)(int32_t direction, char* name, char* key, char* setIndexPath, char* definitionPath, char* fieldName, AttributeRecord* attribute);
+typedef ErrorCode (*ZanCreateFillUserTable_t)(int32_t mode, int32_t fieldCount, char* data, int32_t length);
+typedef ErrorCode (*ZanWriteKonfiguration_t)(int32_t mode, char* data, int32_t length, char* path);
+typedef ErrorCode (*ZanPrintTable_t)(int32_t type, char* path);
+typedef ErrorCode (*ZanCreateHlpTable_t)(int32_t mode, char* data, int32_t length);
+typedef ErrorCode (*ZanFillHlpTable_t)(int32_t mode, char* data, int32_t length);
+typedef ErrorCode (*ZanGetHlpData_t)(int32_t mode, int32_t column, int32_t line, CharacteristicData* data);
+typedef ErrorCode (*ZanGetHlpDescription_t)(int32_t mode, char** value);
+typedef ErrorCode (*ZanFindHelpTable_t)(char* name, char* key, char* fieldName, char* setIndexPath, char* definitionPathU, char* definitionPathD, char* direction);
+typedef ErrorCode (*ZanCreateFillTableMcd_t)(int32_t mode, char* data, int32_t length);
+typedef ErrorCode (*ZanCreateSendstrMcd_t)(int32_t mode, char* reserved1, char* reserved2, char** sendString);
+typedef ErrorCode (*ZanGetMcdValue_t)(char* attribute, int32_t record, char** value);
+typedef ErrorCode (*ZanGetMcdDescription_t)(int32_t mode, char** count);
+typedef ErrorCode (*ZanWriteMcdValue_t)(int32_t mode, int32_t record, char* value);
+typedef ErrorCode (*ZanCreateSendstrHelp_t)(char* part1, char* part2, char* part3, char* part4, char** sendString);
+typedef ErrorCode (*ZanCreateSendstrMessageK4_t)(char* message, int32_t length, char** sendString);
+typedef ErrorCode (*ZanCreateFillClasTableK4_t)(int32_t mode, char* data, int32_t length, int32_t* count);
+typedef ErrorCode (*ZanCreateFillClasHierarchTableK4_t)(int32_t mode, char* data, int32_t length, int32_t* count);
+typedef ErrorCode (*ZanCreateSendstrClasK4_t)(char* v1, char* v2, char* v3, char* v4, char* v5, char* v6, char* v7, char* v8, char** sendString);
+typedef ErrorCode (*ZanCreateSendstrClasScopeK4_t)(char* v1, char* v2, char* v3, char* v4, char* v5, char* v6, char** sendString);
+typedef ErrorCode (*ZanCreateSendstrClasSelectK4_t)(char* v1, char* v2, char* v3, char* v4, char* v5, char* v6, char* v7, char* v8, char* v9, char* v10, char* v11, char** sendString);
+typedef ErrorCode (*ZanCreateSendstrClasSelScopeK4_t)(char* v1, char* v2, char* v3, char* v4, char* v5, char* v6, char* v7, char* v8, char** sendString);
+typedef ErrorCode (*ZanCreateSendstrClasSearchK4_t)(int32_t mode, char* v1, char* v2, char* v3, char* v4, char* v5, char* v6, char* v7, char** sendString);
+typedef ErrorCode (*ZanGetClasDataK4_t)(int32_t mode, int32_t record, char** values);
+typedef ErrorCode (*ZanGetClasHierarchDataK4_t)(int32_t mode, int32_t record, char** values);
+typedef ErrorCode (*ZanGetClasSearchDataK4_t)(int32_t mode, int32_t record, char** values);
+typedef ErrorCode (*ZanGetObjectDataK4_t)(int32_t mode, int32_t record, char** values);
+typedef ErrorCode (*ZanCreateMailTable_t)(int32_t mailType, char* data, int32_t length);
+typedef ErrorCode (*ZanDescribeMailTable_t)(int32_t mailType, char** count);
+typedef ErrorCode (*ZanGetMailData_t)(int32_t mailType, int32_t position, char* fieldName, int32_t valueNumber, char** value);
+typedef ErrorCode (*ZanWriteMailValue_t)(int32_t mailType, int32_t position, char* fieldName, int32_t valueNumber, char* value);
+typedef ErrorCode (*ZanCreateSendstrMail_t)(int32_t mode, int32_t mail, char** sendString);
+typedef ErrorCode (*ZanCreateSmlTable_t)(int32_t mode, char* data, int32_t length);
+typedef ErrorCode (*ZanFillSmlTable_t)(int32_t mode, char* data, int32_t length);
+typedef ErrorCode (*ZanDeleteSmlSelection_t)(void);
+typedef ErrorCode (*ZanGetSmlDescription_t)(int32_t type, char** value);
+typedef ErrorCode (*ZanGetSmlData_t)(int32_t type, int32_t position, int32_t valueNumber, CharacteristicData* data);
+typedef ErrorCode (*ZanGetSmlAttributData_t)(int32_t kind, char* key, int32_t valueNumber, CharacteristicData* data);
+typedef ErrorCode (*ZanWriteSmlValue_t)(int32_t type, int32_t position, char* name, int32_t code, char* text, int32_t valueNumber);
+typedef ErrorCode (*ZanCreateSendstrSml_t)(int32_t mode, char** sendString);
+typedef ErrorCode (*ZanGetSmlDataK4_t)(int32_t mode, int32_t position, int32_t number, SmlCharacteristicData* data);
+typedef ErrorCode (*ZanGetSmlAttributDataK4_t)(int32_t kind, char* key, int32_t valueNumber, SmlCharacteristicData* data);
+typedef ErrorCode (*ZanGetSmlDataValueK4_t)(int32_t mode, char* name, int32_t index, int32_t objectNumber, int32_t valueNumber, char** value);
+typedef ErrorCode (*ZanGetSmlValueDescriptionK4_t)(int32_t mode, int32_t objectNumber, char* name, int32_t* count);
+typedef ErrorCode (*ZanCreateFillPosSmlValueTableK4_t)(int32_t mode, char* data, int32_t length);
+typedef ErrorCode (*ZanCreateSendstrPosSmlValuesK4_t)(int32_t mode, char** sendString);
 
 #ifdef __cplusplus
 }
