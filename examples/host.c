@@ -4,11 +4,21 @@
  * its answers are the files beside this program and the strings below.
  *
  * Usage: kelmod_host [examples-folder [print-folder]]
- * The print files go to print-folder (default: a new temporary folder).
+ * The print files go to print-folder (made if it is missing; default: a new
+ * temporary folder).
  */
+#if !defined(_WIN32)
+#define _POSIX_C_SOURCE 200809L /* mkdir, mkdtemp */
+#endif
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#if defined(_WIN32)
+#include <direct.h>
+#else
+#include <sys/stat.h>
+#endif
 
 #include "kelmod.h"
 
@@ -331,29 +341,54 @@ static void print_tables(void) {
     printf("Print files in %s\n", printFolder);
     for (i = 0; i < sizeof prints / sizeof prints[0]; ++i) {
         ErrorCode rc;
+        FILE* written;
         snprintf(path, sizeof path, "%s/%s", printFolder, prints[i].file);
         rc = ZanPrintTable(prints[i].type, path);
-        if (rc == 0) printf("  table type %2d -> %s\n", (int)prints[i].type, prints[i].file);
-        else report("ZanPrintTable", rc);
+        if (rc != 0) {
+            report("ZanPrintTable", rc);
+            continue;
+        }
+        /* ZanPrintTable returns 0 also when it cannot create the file: look. */
+        written = fopen(path, "rb");
+        if (written == NULL) {
+            printf("  ERROR: table type %2d -> %s was not written\n", (int)prints[i].type,
+                   prints[i].file);
+            continue;
+        }
+        fclose(written);
+        printf("  table type %2d -> %s\n", (int)prints[i].type, prints[i].file);
     }
+}
+
+/* Makes the print folder; one that is there already is fine. */
+static int make_folder(const char* path) {
+#if defined(_WIN32)
+    if (_mkdir(path) == 0 || errno == EEXIST) return 1;
+#else
+    if (mkdir(path, 0777) == 0 || errno == EEXIST) return 1;
+#endif
+    printf("ERROR: cannot make the print folder %s\n", path);
+    return 0;
 }
 
 static int choose_print_folder(int argc, char** argv) {
     if (argc > 2) {
         snprintf(printFolder, sizeof printFolder, "%s", argv[2]);
-        return 1;
+        return make_folder(printFolder);
     }
 #if defined(_WIN32)
     {
         const char* tmp = getenv("TEMP");
         snprintf(printFolder, sizeof printFolder, "%s\\kelmod_host", tmp ? tmp : ".");
-        return 1;
+        return make_folder(printFolder);
     }
 #else
     {
         char pattern[] = "/tmp/kelmod_host_XXXXXX";
-        extern char* mkdtemp(char*);
-        if (mkdtemp(pattern) == NULL) return 0;
+        if (mkdtemp(pattern) == NULL) {
+            printf("ERROR: cannot make a print folder in /tmp\n");
+            return 0;
+        }
         snprintf(printFolder, sizeof printFolder, "%s", pattern);
         return 1;
     }
