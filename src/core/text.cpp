@@ -138,8 +138,8 @@ std::string IntToDecimal(int32_t value) {
 
 std::string DupTrimmed(char* s) {
   if (s == nullptr) return {};
-  std::size_t n = TrimmedLength(s);
-  s[n] = '\0';
+  const std::size_t n = TrimmedLength(s);
+  PutByte(s + n, '\0');
   return std::string(s, n);
 }
 
@@ -200,8 +200,17 @@ int32_t AtoiNumber(std::string_view text) {
   return LeadingNumber(text.substr(i), true);
 }
 
-void WriteBack(char* dst, const std::string& text) {
-  std::memcpy(dst, text.c_str(), text.size() + 1);
+// The stores stay conditional: the build never lets the compiler invent
+// stores (as -fallow-store-data-races, part of -Ofast, would).
+void PutBytes(char* dst, const char* src, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (dst[i] != src[i]) dst[i] = src[i];
 }
+
+void PutByte(char* at, char c) {
+  if (*at != c) *at = c;
+}
+
+void WriteBack(char* dst, const std::string& text) { PutBytes(dst, text.c_str(), text.size() + 1); }
 
 }  // namespace kelmod

@@ -57,7 +57,7 @@ void JoinStrings(std::string& dst, std::initializer_list<const char*> parts);
 // Decimal text of value, the most negative 32-bit value included.
 std::string IntToDecimal(int32_t value);
 // Removes trailing blanks from s in place and returns a copy of the result;
-// a null s gives the empty text.
+// a null s gives the empty text. A text without trailing blanks is only read.
 std::string DupTrimmed(char* s);
 
 // Copies bytes from *cursor into out up to the separator or the end of the
@@ -81,8 +81,17 @@ int32_t LeadingNumber(std::string_view text, bool allowSign);
 // sign, digits; 0 if none. Overlong numbers saturate.
 int32_t AtoiNumber(std::string_view text);
 
-// Copies text back into a caller's writable string that is at least as long
-// as text (callers only ever shorten it).
+// Every write into a caller's text goes through these three, and each writes
+// a byte only where it differs from what the caller's text holds: a text that
+// needs no change is only read, so a host may pass a read-only one (a string
+// literal, an immutable buffer of a binding) wherever nothing changes.
+//
+// dst[0, n) becomes src[0, n).
+void PutBytes(char* dst, const char* src, std::size_t n);
+// *at becomes c.
+void PutByte(char* at, char c);
+// Copies text, NUL included, back into a caller's string that is at least as
+// long as text (callers only ever shorten it).
 void WriteBack(char* dst, const std::string& text);
 
 }  // namespace kelmod

@@ -117,8 +117,8 @@ int32_t GetMailData(State& s, int32_t type, int32_t position, char* name, int32_
     // six characters and the buffer holds seven bytes.
     const std::string& fieldName = *field->name;
     const std::size_t n6 = fieldName.size() < 6 ? fieldName.size() : 6;
-    std::memcpy(name, fieldName.data(), n6);
-    name[n6] = '\0';
+    PutBytes(name, fieldName.data(), n6);
+    PutByte(name + n6, '\0');
   }
   return code::kOk;
 }

@@ -254,9 +254,10 @@ int32_t FillSmlTableK4(State& s, int32_t mode, char* data, int32_t length) {
     s.objectTable = {};
     if (length < 1) return code::kOk;
     if (data == nullptr) return code::kMissingArgument;
-    // The data ends at length; the caller's string is cut there.
+    // The data ends at length; the caller's string is cut there (a string
+    // that ends there already is only read).
     if (strnlen(data, static_cast<std::size_t>(length)) == static_cast<std::size_t>(length))
-      data[length] = '\0';
+      PutByte(data + length, '\0');
     const char* cursor = data;
     const int32_t loaded = LoadSmlObjects(cursor, length, s.objectTable, s.iface.separator);
     return loaded == code::kListMemory ? code::kNoMemory : loaded;

@@ -124,8 +124,10 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
 
 int32_t FillSeparated(int32_t length, char* data, FieldList& list, char separator) {
   if (data == nullptr || list.empty() || length < 1) return code::kListMissing;
+  // The caller's string is cut at length (a string that ends there already
+  // is only read).
   const std::size_t used = strnlen(data, static_cast<std::size_t>(length));
-  if (used == static_cast<std::size_t>(length)) data[length] = '\0';
+  if (used == static_cast<std::size_t>(length)) PutByte(data + length, '\0');
 
   const char* cursor = data;
   std::string value;

@@ -34,17 +34,19 @@ FieldDefinition* FindExact(FieldList& list, std::string_view name) {
 }
 
 // Writes text into a fixed member of a caller's record: at most size-1
-// bytes, NUL-terminated, the rest of the member zeroed.
+// bytes, NUL-terminated, the rest of the member zeroed. A member that holds
+// exactly that already is only read.
 void PutMember(char* member, std::size_t size, const std::string& text) {
   const std::size_t n = text.size() < size ? text.size() : size - 1;
-  std::memcpy(member, text.data(), n);
-  std::memset(member + n, 0, size - n);
+  PutBytes(member, text.data(), n);
+  for (std::size_t i = n; i < size; ++i) PutByte(member + i, '\0');
 }
 
-// Cuts a caller's value at the field's length, in place.
+// Cuts a caller's value at the field's length, in place; a value that fits
+// is only read.
 void CutToField(char* value, const FieldDefinition& field) {
   const std::size_t limit = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
-  if (strnlen(value, limit + 1) > limit) value[limit] = '\0';
+  if (strnlen(value, limit + 1) > limit) PutByte(value + limit, '\0');
 }
 
 const char* DirectionLetter(int32_t direction) {
