@@ -14,6 +14,12 @@ namespace {
 // Frees every table. With `owners` set each table is released the way its
 // own family releases it: the class tables and the characteristic bar of
 // the newer release clear the header values when they held records.
+// Empties a table and gives its memory back.
+template <class Table>
+void Release(Table& table) {
+  Table().swap(table);
+}
+
 void ReleaseTables(State& s, bool owners) {
   s.current = nullptr;
   s.sendTable = FieldList{};
@@ -30,12 +36,13 @@ void ReleaseTables(State& s, bool owners) {
   if (owners && (!s.smlK4Table.empty() || !s.classTable1.empty() || !s.classTable2.empty()))
     ClearHeaderValues(s);
   s.smlK4Table = SmlK4Table{};
-  s.objectTable = {};
-  s.positionValues = {};
-  s.classTable1 = {};
-  s.classTable2 = {};
-  s.classSearchTable = {};
-  s.classHierarchy = {};
+  // Swapped with empty ones, not cleared: clearing would keep their buffers.
+  Release(s.objectTable);
+  Release(s.positionValues);
+  Release(s.classTable1);
+  Release(s.classTable2);
+  Release(s.classSearchTable);
+  Release(s.classHierarchy);
   for (auto& text : s.smlHeader) text.reset();
   s.messagePath.reset();
   s.tableIndexPath.reset();

@@ -14,18 +14,6 @@ int SafeCompare(const char* a, const char* b) {
 
 std::size_t SafeLength(const char* s) { return s == nullptr ? 0 : std::strlen(s); }
 
-void SafeCopy(std::string& dst, const char* src) {
-  if (src == nullptr) {
-    dst.clear();
-  } else {
-    dst.assign(src);
-  }
-}
-
-void SafeAppend(std::string& dst, const char* src) {
-  if (src != nullptr) dst.append(src);
-}
-
 void CopyBounded(std::string& dst, const char* src, int32_t n) {
   if (src == nullptr || n < 1) {
     dst.clear();
@@ -78,10 +66,6 @@ void TrimTrailingBlanks(std::string& s) {
   std::size_t n = s.size();
   while (n > 0 && s[n - 1] == ' ') --n;
   s.resize(n);
-}
-
-void FillBlanks(std::string& buf, int32_t n) {
-  buf.assign(n < 1 ? 0 : static_cast<std::size_t>(n), ' ');
 }
 
 void PadBlanks(std::string& s, int32_t width) {

@@ -18,10 +18,6 @@ namespace kelmod {
 int SafeCompare(const char* a, const char* b);
 // Bytes before the NUL; 0 for null.
 std::size_t SafeLength(const char* s);
-// dst becomes src; a null src gives the empty text.
-void SafeCopy(std::string& dst, const char* src);
-// Appends src; a null src leaves dst unchanged.
-void SafeAppend(std::string& dst, const char* src);
 // dst becomes at most n bytes of src; empty for a null src or n < 1.
 void CopyBounded(std::string& dst, const char* src, int32_t n);
 
@@ -42,8 +38,6 @@ std::size_t TrimmedLength(const char* s);
 // Removes trailing blanks only.
 void TrimTrailingBlanks(std::string& s);
 
-// buf becomes n blanks (empty for n < 1).
-void FillBlanks(std::string& buf, int32_t n);
 // Appends blanks up to width; never truncates.
 void PadBlanks(std::string& s, int32_t width);
 // Inserts zero digits in front up to width; never truncates.
