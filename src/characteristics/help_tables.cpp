@@ -212,7 +212,7 @@ int32_t FindHelpTable(State& s, const char* name, const char* key, const char* f
   AttributeRecord attribute;
   if (tables::SearchAttribut(s, 1, name, key, setIndexPath, definitionPathU, fieldName,
                              &attribute) == code::kOk) {
-    PutByte(direction, 'U');
+    *direction = 'U';  // a result: written, never read (it may be uninitialised)
     return code::kOk;
   }
   // The characteristic help tables are described under one key of their own.
@@ -222,7 +222,7 @@ int32_t FindHelpTable(State& s, const char* name, const char* key, const char* f
     if (SafeCompare(name, table) == 0) keyD = "MD";
   if (tables::SearchAttribut(s, 2, name, keyD, setIndexPath, definitionPathD, fieldName,
                              &attribute) == code::kOk) {
-    PutByte(direction, 'D');
+    *direction = 'D';
     return code::kOk;
   }
   return kNotFound;

@@ -114,11 +114,13 @@ int32_t GetMailData(State& s, int32_t type, int32_t position, char* name, int32_
   *value = s.valueBuffer.data();
   if (!byName) {
     // The caller learns which field it read; mail field names have at most
-    // six characters and the buffer holds seven bytes.
+    // six characters and the buffer holds seven bytes. It is a result, so it
+    // is written (the bytes after the caller's empty text may be
+    // uninitialised and are never read).
     const std::string& fieldName = *field->name;
     const std::size_t n6 = fieldName.size() < 6 ? fieldName.size() : 6;
-    PutBytes(name, fieldName.data(), n6);
-    PutByte(name + n6, '\0');
+    std::memcpy(name, fieldName.data(), n6);
+    name[n6] = '\0';
   }
   return code::kOk;
 }

@@ -33,13 +33,14 @@ FieldDefinition* FindExact(FieldList& list, std::string_view name) {
   return nullptr;
 }
 
-// Writes text into a fixed member of a caller's record: at most size-1
-// bytes, NUL-terminated, the rest of the member zeroed. A member that holds
-// exactly that already is only read.
+// Writes text into a fixed member of a caller's record or buffer that only
+// receives a result: at most size-1 bytes, NUL-terminated, the rest of the
+// member zeroed. Always written, never read first: such memory may be
+// uninitialised.
 void PutMember(char* member, std::size_t size, const std::string& text) {
   const std::size_t n = text.size() < size ? text.size() : size - 1;
-  PutBytes(member, text.data(), n);
-  for (std::size_t i = n; i < size; ++i) PutByte(member + i, '\0');
+  std::memcpy(member, text.data(), n);
+  std::memset(member + n, 0, size - n);
 }
 
 // Cuts a caller's value at the field's length, in place; a value that fits
