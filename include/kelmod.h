@@ -180,9 +180,13 @@ KELMOD_API ErrorCode ZanToolboxVersion(char** version);
 /* Looks code up in the message file and fills *message member by member.
  * The first line that begins with "E" and holds the code in columns 3-5
  * gives the type letter (column 7), the short text (columns 9-34, trimmed)
- * and the long text (column 36 to the end of the line). Without a file or a
- * line the record holds type "X", an empty short text and the long text
- * "TBnnn Error in toolbox" (for example "TB041 Error in toolbox").
+ * and the long text (column 36 to the end of the line). Columns 3-5 are read
+ * as a number: leading blanks skipped, then digits up to the first other
+ * character, 0 if none; a sign is not a digit, so " -2" reads as code 0 and
+ * a negative code never has a line. Without a file or a line the record
+ * holds type "X", an empty short text and the long text
+ * "TBnnn Error in toolbox" (for example "TB041 Error in toolbox", and
+ * "TB0-2 Error in toolbox" for -2).
  * Codes: 0 whether or not the code was found; 8 memory; 78 message null. */
 KELMOD_API ErrorCode ZanGetErrorMessage(int32_t code, MessageRecord* message);
 

@@ -137,7 +137,10 @@ TEST_F(CoreTest, FirstMessageLineOfTheCodeGivesTheTexts) {
        << Columns({{3, "041"}, {7, "W"}, {9, "Blank-led line"}}) << "\n"
        << Line("041", "W", "Field not found", "Field name is not in the table") << "\n"
        << Line("041", "E", "Second line", "Never used") << "\n"
-       << Line(" -2", "I", "   Padded  ", "  leading and trailing  ") << "\n"
+       << Line(" 46", "I", "   Padded  ", "  leading and trailing  ") << "\n"
+       << Line(" -2", "W", "Signed", "A sign is not a digit: code 0") << "\n"
+       << Line("7x1", "E", "Digits end early", "Code 7") << "\n"
+       << Line("000", "I", "Second code 0", "Never used") << "\n"
        << "E 042 I Ends early\n"
        << Line("043", "W", "Windows line", "Long text") << "\r\n"
        << "E 044 I Short\r\n"
@@ -145,7 +148,10 @@ TEST_F(CoreTest, FirstMessageLineOfTheCodeGivesTheTexts) {
   Configure(1, dir_.write("messages.dat", file.str()));
 
   EXPECT_EQ(Texts(41), "41|W|Field not found|Field name is not in the table");
-  EXPECT_EQ(Texts(-2), "-2|I|Padded|  leading and trailing  ");
+  EXPECT_EQ(Texts(46), "46|I|Padded|  leading and trailing  ");
+  EXPECT_EQ(Texts(0), "0|W|Signed|A sign is not a digit: code 0");
+  EXPECT_EQ(Texts(-2), "-2|X||TB0-2 Error in toolbox");
+  EXPECT_EQ(Texts(7), "7|E|Digits end early|Code 7");
   EXPECT_EQ(Texts(42), "42|I|Ends early|");
   EXPECT_EQ(Texts(43), "43|W|Windows line|Long text");
   EXPECT_EQ(Texts(44), "44|I|Short|");
@@ -220,7 +226,7 @@ TEST_F(CoreTest, ShippedMessageFileHasALineForEveryCode) {
     EXPECT_EQ(Texts(code), std::to_string(code) + "|" + line[6] + "|" + shortText + "|" +
                                line.substr(35));
   }
-  for (int32_t code : {-3, -2, -1, 1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+  for (int32_t code : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
                        15, 16, 17, 19, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33,
                        34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50,
                        51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67,

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <ctime>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,22 @@ TEST(RecordsTest, PutValueAppendsReplacesAndFillsGapsValueAtReadsThem) {
   EXPECT_EQ(at(4, 1), Got(0, " AB"));
   EXPECT_EQ(at(256, 5), Got(-3, ""));
   EXPECT_EQ(at(256, 0), Got(-3, ""));
+}
+
+TEST(RecordsTest, AValueIsStoredAtMostTheGapLimitPastTheLastValue) {
+  ValueList values;
+  const auto limit = static_cast<int32_t>(kMaxValueGap);
+  EXPECT_THROW(PutValue(values, "X", limit + 1), std::bad_alloc);
+  EXPECT_TRUE(values.empty());
+  PutValue(values, "A", 0);
+  EXPECT_THROW(PutValue(values, "X", limit + 2), std::bad_alloc);
+  EXPECT_EQ(Show(values), "1:A ");
+  PutValue(values, "Z", limit + 1);  // exactly the limit past value 1
+  ASSERT_EQ(values.size(), kMaxValueGap + 1);
+  EXPECT_EQ(values.number(kMaxValueGap), limit + 1);
+  EXPECT_EQ(values.text(kMaxValueGap), "Z");
+  EXPECT_EQ(values.text(kMaxValueGap - 1), "");
+  EXPECT_EQ(values.number(kMaxValueGap - 1), limit);
 }
 
 int32_t FamilyOf(State& s, const char* record) { return StoreInterface(s, record), s.releaseFamily; }

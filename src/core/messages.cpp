@@ -25,12 +25,13 @@ MessageText LookUpMessage(State& s, int32_t code) {
   MessageText message;
   message.longText = DefaultLongText(code);
   LineReader reader(MessageFilePath(s).c_str(), trace::FileKind::kMessages);
-  // A code needing more than three characters can never stand in columns 3-5.
-  const bool fitsColumns = code >= -99 && code <= 999;
+  // Columns 3-5 hold digits only: a negative code, or one of more than three
+  // digits, has no line and keeps the defaults.
+  const bool fitsColumns = code >= 0 && code <= 999;
   std::string line;
   while (fitsColumns && reader.next(line)) {
     if (line.empty() || line[0] != 'E') continue;
-    if (LeadingNumber(SubField(line, 3, 3), true) != code) continue;
+    if (LeadingNumber(SubField(line, 3, 3), false) != code) continue;
     const std::string type = SubField(line, 7, 1);
     message.type = type.empty() ? '\0' : type[0];
     message.shortText = SubField(line, 9, static_cast<int32_t>(kShortTextMax));

@@ -83,10 +83,10 @@ void PutValue(ValueList& values, std::string_view text, int32_t position) {
     values.replace(static_cast<std::size_t>(position) - 1, position, text);
     return;
   }
-  // Empty values fill the gap up to position-1; a gap no table could need
-  // is refused as exhausted memory before anything changes.
+  // Empty values fill the gap up to position-1; a position no table could
+  // need is refused as exhausted memory before anything changes.
   if (position > 0 && static_cast<std::size_t>(position) > count + 1) {
-    if (static_cast<std::size_t>(position) - count - 1 > kMaxValueGap) throw std::bad_alloc();
+    if (static_cast<std::size_t>(position) - count > kMaxValueGap) throw std::bad_alloc();
     values.reserve(static_cast<std::size_t>(position), 0);
   }
   for (std::size_t n = count + 1; position > 0 && n < static_cast<std::size_t>(position); ++n)

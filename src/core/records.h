@@ -167,16 +167,17 @@ struct CharacteristicResult {
   std::string value;
 };
 
-// The most empty values PutValue puts in front of a value stored past the
-// end of its list; a host's value number far beyond any real table would
-// otherwise cost gigabytes.
+// How far past the last value of a list PutValue stores a value (filling
+// the gap with empty values); a host's value number far beyond any real
+// table would otherwise cost gigabytes.
 inline constexpr std::size_t kMaxValueGap = std::size_t{1} << 20;
 
 // Stores text without its trailing blanks in a value list. Position 0
 // appends a value numbered one past the count; a position within the list
 // replaces that value and renumbers it; a position beyond the end first
-// appends empty values up to position-1 (more than kMaxValueGap of them
-// throw std::bad_alloc, the list unchanged). O(1) amortised.
+// appends empty values up to position-1 (a position more than kMaxValueGap
+// past the last value throws std::bad_alloc, the list unchanged). O(1)
+// amortised.
 void PutValue(ValueList& values, std::string_view text, int32_t position);
 
 // The text of the n-th value (n from 1), cut to capacity-1 characters.

@@ -176,17 +176,21 @@ def test_sets_against_field_definitions(kelmod, tmp_path):
 
 def test_message_codes_are_read_as_the_toolbox_reads_them(kelmod, tmp_path):
     # The checker's reading of the code column agrees with ZanGetErrorMessage: "4x1" is code 4
-    # (an error), a signed code such as " -2" is the code -2 (no finding), and of two lines with
-    # one code the first is handed out.
+    # and " -2" is code 0, since a sign is not a digit (both errors), and of two lines with one
+    # code the first is handed out.
     write(tmp_path, "mes.dat", ["E 4x1 E Bad code                   First.",
                                 "E  -2 W No value                   Signed.",
                                 "E 041 E Field not found            Kept.",
                                 "E 041 E Field not found            Lost."])
     r = kelmod("check", "--messages", "mes.dat", cwd=tmp_path)
-    assert [(n, s) for _, n, s, _ in findings(r)] == [(1, "error"), (4, "warning")], r
+    assert [(n, s) for _, n, s, _ in findings(r)] == [(1, "error"), (2, "error"),
+                                                      (4, "warning")], r
     assert "as code 4 " in findings(r)[0][3]
-    r = kelmod("message", "--file", "mes.dat", "--", "4", "-2", "41", cwd=tmp_path)
-    assert r.text.splitlines() == ["4 [E] Bad code: First.", "-2 [W] No value: Signed.",
+    assert "(a sign is not a digit: no message line can hold a negative code)" in findings(r)[1][3]
+    assert "as code 0 " in findings(r)[1][3]
+    r = kelmod("message", "--file", "mes.dat", "--", "4", "0", "-2", "41", cwd=tmp_path)
+    assert r.text.splitlines() == ["4 [E] Bad code: First.", "0 [W] No value: Signed.",
+                                   "-2 [X] TB0-2 Error in toolbox",
                                    "41 [E] Field not found: Kept."], r
 
 

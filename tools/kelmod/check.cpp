@@ -101,8 +101,8 @@ std::string Quote(std::string_view s, std::size_t max = 40) {
 
 std::string Character(char c) { return Quote(std::string_view(&c, 1)); }
 
-// A decimal column as the toolbox reads it: leading blanks skipped, a sign
-// where allowed, then digits up to the first other character, 0 if none.
+// A decimal column as the toolbox reads it: leading blanks skipped, then
+// digits up to the first other character (a sign is one), 0 if none.
 // `clean` says whether the column holds just that (digits, with blanks only
 // before and after).
 struct Number {
@@ -111,19 +111,13 @@ struct Number {
   bool clean = false;
 };
 
-Number ReadNumber(std::string_view column, bool allowSign) {
+Number ReadNumber(std::string_view column) {
   Number n;
   std::size_t i = 0;
   while (i < column.size() && column[i] == ' ') ++i;
-  bool negative = false;
-  if (allowSign && i < column.size() && (column[i] == '-' || column[i] == '+')) {
-    negative = column[i] == '-';
-    ++i;
-  }
   for (; i < column.size() && column[i] >= '0' && column[i] <= '9'; ++i, ++n.digits) {
     n.value = n.value * 10 + (column[i] - '0');  // at most three columns
   }
-  if (negative) n.value = -n.value;
   n.clean = n.digits > 0 && Blank(column.substr(i));
   return n;
 }
@@ -330,7 +324,7 @@ std::vector<DefinitionLine> CheckFields(FileReport& r, const std::vector<Line>& 
     const std::string set = Col(t, 3, 7);
     const std::string field = Trim(Col(t, 11, 11));
     const std::string lengthColumn = Col(t, 30, 3);
-    const Number length = ReadNumber(lengthColumn, false);
+    const Number length = ReadNumber(lengthColumn);
     if (t[0] != ' ') {
       r.warning(line.number, "column 1 holds " + Character(t[0]) +
                                  "; only '*' marks a comment line, so the toolbox reads this "
@@ -454,7 +448,7 @@ void CheckIndex(FileReport& r, const std::vector<Line>& lines) {
     const std::string set = Trim(Col(t, 16, 7));
     const std::string field = Trim(Col(t, 24, 10));
     const std::string lengthColumn = Col(t, 35, 3);
-    const Number length = ReadNumber(lengthColumn, false);
+    const Number length = ReadNumber(lengthColumn);
     const std::string table = "table D " + Quote(name) + " " + Quote(key);
     if (t.size() < 24) {
       r.error(line.number, "line ends at column " + std::to_string(t.size()) +
@@ -556,7 +550,7 @@ void CheckMessages(FileReport& r, const std::vector<Line>& lines) {
     const std::string& t = line.text;
     if (t.empty()) continue;
     const std::string codeColumn = Col(t, 3, 3);
-    const Number code = ReadNumber(codeColumn, true);
+    const Number code = ReadNumber(codeColumn);
     if (t[0] != 'E') {
       if (t[0] != '*' && code.digits > 0) {
         r.warning(line.number, "line begins with " + Character(t[0]) +
@@ -577,6 +571,9 @@ void CheckMessages(FileReport& r, const std::vector<Line>& lines) {
       std::string text =
           (t.size() < 3 ? std::string("code columns 3-5 are empty")
                         : "code " + Quote(codeColumn) + " in columns 3-5 is not a number") +
+          (codeColumn.find_first_of("+-") != std::string::npos
+               ? " (a sign is not a digit: no message line can hold a negative code)"
+               : "") +
           "; every line beginning with 'E' is a message line, and the toolbox "
           "reads this one as code " +
           codeText;
