@@ -1,12 +1,17 @@
 // Memory exhaustion: a whole exchange of every family runs with the k-th
 // allocation failing, for k = 1, 2, ... until an exchange needs no more
-// allocations. Every call must return 0 or the code its family gives for
-// running out of memory, nothing may crash, and the toolbox must work again
-// afterwards. Run it in the sanitizer build: leaks are reported at exit.
+// allocations. The call that meets the failure must either return the code
+// its family gives for running out of memory, or return what it returns
+// without the failure with exactly the same results and the same toolbox
+// state afterwards (every table printed, counted and read back): a failure
+// may be recovered from, never swallowed. Nothing may crash, and the
+// toolbox must work again afterwards. Run it in the sanitizer build: leaks
+// are reported at exit.
 //
 // The program replaces the global allocation functions, so it counts the
 // allocations of the library as well as its own.
 #include <cstdint>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -78,10 +83,13 @@ struct Text {
 };
 
 // One call of an exchange with the codes it may give when memory runs out.
+// A lossy step is one whose described behaviour drops data without a code
+// (why is given); its state after a failure is not compared.
 struct Step {
   const char* name;
   std::function<ErrorCode()> call;
   std::vector<ErrorCode> memoryCodes;
+  const char* lossy = nullptr;
 };
 
 std::string g_dir;
@@ -110,23 +118,168 @@ ErrorCode Interface(const char* release) {
   return ZanFillInterface(record.get(), record.size());
 }
 
+// The results the calls of the exchange write.
+char* text = nullptr;
+CharacteristicData data;
+SmlCharacteristicData k4;
+MessageRecord message;
+AttributeRecord attribute;
+char* values[22];
+int32_t count = 0;
+char fieldName[16];
+char direction = 0;
+
+void ClearResults() {
+  text = nullptr;
+  std::memset(&data, 0, sizeof data);
+  std::memset(&k4, 0, sizeof k4);
+  std::memset(&message, 0, sizeof message);
+  std::memset(&attribute, 0, sizeof attribute);
+  for (char*& v : values) v = nullptr;
+  count = INT32_MIN;
+  std::memset(fieldName, 0, sizeof fieldName);
+  direction = 0;
+}
+
+void Put(std::string& out, const char* name, const char* value) {
+  out += name;
+  out += value == nullptr ? std::string("=(none)") : "=[" + std::string(value) + "]";
+  out += '\n';
+}
+
+void Put(std::string& out, const char* name, long value) {
+  out += name;
+  out += "=" + std::to_string(value) + "\n";
+}
+
+// Every result a call of the exchange may have written, as text.
+std::string Results() {
+  std::string out;
+  Put(out, "text", text);
+  Put(out, "data.name", data.name);
+  Put(out, "data.fieldName", data.fieldName);
+  Put(out, "data.dinLetter", data.dinLetter);
+  Put(out, "data.input", data.input);
+  Put(out, "data.unit", data.unit);
+  Put(out, "data.format", data.format);
+  Put(out, "data.template", data.template_);
+  Put(out, "data.selection", data.selection);
+  Put(out, "data.parameter", data.parameter);
+  Put(out, "data.length", data.length);
+  Put(out, "data.width", data.width);
+  Put(out, "data.decimals", data.decimals);
+  Put(out, "data.value", data.value);
+  char* const* k4Texts[] = {&k4.name, &k4.description, &k4.mandatory, &k4.dataType,
+                            &k4.singleValue, &k4.unit, &k4.dinLetter, &k4.template_,
+                            &k4.sendText1, &k4.sendText2};
+  for (char* const* t : k4Texts) Put(out, "k4", *t);
+  Put(out, "k4.digits", k4.digits);
+  Put(out, "k4.decimals", k4.decimals);
+  Put(out, "message.code", message.code);
+  Put(out, "message.type", message.type);
+  Put(out, "message.short", message.shortText);
+  Put(out, "message.long", message.longText);
+  Put(out, "attribute.set", attribute.setName);
+  Put(out, "attribute.field", attribute.fieldName);
+  Put(out, "attribute.length", attribute.length);
+  Put(out, "attribute.description", attribute.description);
+  for (char* v : values) Put(out, "values", v);
+  Put(out, "count", count);
+  Put(out, "fieldName", fieldName);
+  Put(out, "direction", direction);
+  return out;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The toolbox state as a host can see it: every table printed, counted and
+// read back, and every request string built from it.
+std::string State() {
+  std::string out;
+  char* t = nullptr;
+  const auto got = [&](const char* what, long arg, ErrorCode rc) {
+    out += what + std::string(" ") + std::to_string(arg) + ": " + std::to_string(rc) + " ";
+    out += t == nullptr ? std::string("(none)") : "[" + std::string(t) + "]";
+    out += '\n';
+    t = nullptr;
+  };
+  const std::string path = File("state.txt");
+  std::vector<char> p(path.begin(), path.end());
+  p.push_back('\0');
+  for (int32_t type : {1, 2, 4, 7, 8, 10, 3, 5, 11, 12, 21, 22, 23, 24, 25, 26}) {
+    std::remove(path.c_str());
+    const ErrorCode rc = ZanPrintTable(type, p.data());
+    out += "print " + std::to_string(type) + ": " + std::to_string(rc) + "\n" + ReadFile(path);
+  }
+  for (int32_t type = 1; type <= 10; ++type) got("count", type, ZanDescribeTable(type, &t));
+  for (int32_t mode = 1; mode <= 3; ++mode) got("help count", mode, ZanGetHlpDescription(mode, &t));
+  for (int32_t column = 1; column <= 2; ++column) {
+    for (int32_t line = 1; line <= 3; ++line) {
+      CharacteristicData d{};
+      const ErrorCode rc = ZanGetHlpData(1, column, line, &d);
+      got(d.value != nullptr ? d.value : "help value", column * 10 + line, rc);
+    }
+  }
+  for (int32_t mode = 1; mode <= 2; ++mode) got("matchcode count", mode, ZanGetMcdDescription(mode, &t));
+  for (int32_t mode = 1; mode <= 2; ++mode) got("sml count", mode, ZanGetSmlDescription(mode, &t));
+  char r[] = "r";
+  got("matchcode request", 1, ZanCreateSendstrMcd(1, r, r, &t));
+  got("send string", 0, ZanCreateSendstr(&t));
+  for (int32_t mode = 1; mode <= 2; ++mode) got("sml request", mode, ZanCreateSendstrSml(mode, &t));
+  got("position request", 1, ZanCreateSendstrPosSmlValuesK4(1, &t));
+  got("mail request", 1, ZanCreateSendstrMail(1, 1, &t));
+  using Reader = ErrorCode (*)(int32_t, int32_t, char**);
+  const std::pair<const char*, Reader> readers[] = {{"class", ZanGetClasDataK4},
+                                                    {"class search", ZanGetClasSearchDataK4},
+                                                    {"hierarchy", ZanGetClasHierarchDataK4},
+                                                    {"object", ZanGetObjectDataK4}};
+  for (const auto& [name, read] : readers) {
+    for (int32_t mode = 1; mode <= 2; ++mode) {
+      for (int32_t record = 1; record <= 3; ++record) {
+        char* v[22] = {};
+        out += name + std::string(" ") + std::to_string(mode) + "/" + std::to_string(record) +
+               ": " + std::to_string(read(mode, record, v));
+        for (char* each : v) out += each == nullptr ? std::string("|-") : "|" + std::string(each);
+        out += '\n';
+      }
+    }
+  }
+  return out;
+}
+
+// What a step leaves behind: its code, its results and the toolbox state.
+std::string Observe(ErrorCode rc) {
+  Pause pause;
+  std::string seen = "code " + std::to_string(rc) + "\n" + Results();
+  return seen + State();  // the results first: State() calls reuse their buffers
+}
+
+// The first line in which two observations differ.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  std::size_t line = 0, from = 0;
+  for (;;) {
+    const std::size_t e = expected.find('\n', from), a = actual.find('\n', from);
+    const std::string el = expected.substr(from, e == std::string::npos ? e : e - from);
+    const std::string al = actual.substr(from, a == std::string::npos ? a : a - from);
+    if (el != al || e != a) return "line " + std::to_string(line + 1) + ": expected '" + el +
+                                   "', got '" + al + "'";
+    if (e == std::string::npos) return "none";
+    from = e + 1;
+    ++line;
+  }
+}
+
 std::vector<Step> Exchange() {
-  static char* text = nullptr;
-  static CharacteristicData data;
-  static SmlCharacteristicData k4;
-  static MessageRecord message;
-  static AttributeRecord attribute;
-  static char* values[22];
-  static int32_t count = 0;
-  static char fieldName[16];
-  static char direction = 0;
   const std::string sets = File("sets.dat"), defs = File("defs.dat");
   const std::string print = File("print.txt"), messages = File("kelmmes.dat");
   const std::string index = File("kelmtab.dat"), written = File("written.dat");
   const std::string answer = std::string("100-100           Bolt") + std::string(36, ' ') +
                              "200-200           Nut" + std::string(37, ' ');
   const std::string more = "300-300           Washer" + std::string(34, ' ');
-  std::string bar = "H1;H2;H3;H4;H5;";
+  std::string bar = "Newer bar header one;H2;H3;H4;H5;";
   for (const char* n : {"DN", "PN"}) {
     bar += n;
     bar += ";Nominal;X;;X;NUM;X;;;4;0;;;;;;mm;A;;;;;;;;;;;;;;;";
@@ -180,12 +333,12 @@ std::vector<Step> Exchange() {
       {"mail print", [=] { Text p(print); return ZanPrintTable(25, p.get()); }, mem},
       // Characteristic bars, older form
       {"older release", [] { return Interface("50A "); }, mem},
-      {"bar", [] { Text a("H1;H2;H3;H4;H5;L;Laenge;A;;mm;N;;6;1;D;Datum;B;;;DATE;;8;0;"); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11}},
-      {"bar objects", [] { Text a("P1;12.5;01.01.2020;P2;13;02.02.2021;"); return ZanFillSmlTable(1, a.get(), a.size()); }, {8, 22}},
+      {"bar", [] { Text a("Older bar header one;H2;H3;H4;Older bar header five;L;Laenge der Schraube;A;;millimetres long;N;;6;1;D;Datum;B;;;DATE;;8;0;"); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11}},
+      {"bar objects", [] { Text a("Part number one long;12.5;01.01.2020;P2;13.000000000000001;02.02.2021;"); return ZanFillSmlTable(1, a.get(), a.size()); }, {8, 22}},
       {"bar units", [] { Text a("1;mm;2;;3;mm;"); return ZanFillSmlTable(2, a.get(), a.size()); }, {8, 22}},
       {"bar description", [] { return ZanGetSmlDescription(2, &text); }, mem},
       {"bar read", [] { return ZanGetSmlData(1, 2, 1, &data); }, mem},
-      {"bar attribute", [] { Text k("Laenge"); return ZanGetSmlAttributData(2, k.get(), 2, &data); }, mem},
+      {"bar attribute", [] { Text k("Laenge der Schraube"); return ZanGetSmlAttributData(2, k.get(), 2, &data); }, mem},
       {"bar write", [] { Text t("X"); return ZanWriteSmlValue(1, 2, nullptr, 11, t.get(), 0); }, mem},
       {"bar selection", [] { return ZanCreateSendstrSml(1, &text); }, mem},
       {"bar values", [] { return ZanCreateSendstrSml(2, &text); }, mem},
@@ -202,14 +355,15 @@ std::vector<Step> Exchange() {
       {"hierarchy", [] { Text a("A;B;C;D;E;F;G;H;I;J;K;L;"); return ZanCreateFillClasHierarchTableK4(1, a.get(), a.size(), &count); }, {80}},
       {"hierarchy read", [] { return ZanGetClasHierarchDataK4(1, 2, values); }, {75}},
       {"class print", [=] { Text p(print); return ZanPrintTable(12, p.get()); }, mem},
-      {"k4 bar", [=] { Text a(bar); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11}},
+      {"k4 bar", [=] { Text a(bar); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11},
+       "a header text whose copy fails stays absent and the header read stops there, as the "
+       "class tables read it; the description is then read on from that field"},
       {"k4 values", [] { Text a("DN;50;DN;65;PN;16;"); return ZanFillSmlTable(2, a.get(), a.size()); }, {8, 22}},
-      {"k4 objects", [] { Text a("P-100;Pump;;;;;;;;;;;;;DN;50;PN;16;;P-200;Pump;;;;;;;;;;;;;DN;80;;"); return ZanFillSmlTable(1, a.get(), a.size()); }, mem},
+      {"k4 objects", [] { Text a("P-100;Pump;;;;;;;;;;;;;DN;50;PN;16;;P-200;Pump;;;;;;;;;;;;;DN;80;;"); return ZanFillSmlTable(1, a.get(), a.size()); }, mem,
+       "the object fill answers with the result of its last object: the first object lost to "
+       "exhaustion and the second one stored gives 0"},
       {"k4 description", [] { return ZanGetSmlDescription(1, &text); }, mem},
-      // The object fill answers with the result of its last object: the first
-      // object lost to exhaustion and the second one stored gives 0, and then
-      // object 2 is the only one, so record 2 of the object table is missing.
-      {"k4 read", [] { return ZanGetSmlDataK4(1, 1, 2, &k4); }, {8, 36}},
+      {"k4 read", [] { return ZanGetSmlDataK4(1, 1, 2, &k4); }, mem},
       {"k4 attribute", [] { Text k("Nominal"); return ZanGetSmlAttributDataK4(2, k.get(), 2, &k4); }, mem},
       {"k4 value", [] { Text n("DN"); return ZanGetSmlDataValueK4(1, n.get(), 0, 2, 1, &text); }, mem},
       {"k4 count", [] { Text n("DN"); return ZanGetSmlValueDescriptionK4(2, 0, n.get(), &count); }, mem},
@@ -225,17 +379,30 @@ std::vector<Step> Exchange() {
   };
 }
 
-// Runs the exchange; returns false when a call gave a code it may not give.
-// The exchange stops at the first failed call, as a host would.
-bool RunExchange(long failAt, const std::vector<Step>& steps) {
+// Runs the exchange with the failAt-th allocation failing, up to the call
+// that meets the failure, and checks that call against the exchange without
+// failure (`expected`: what each step leaves behind). Returns false when the
+// call gave a code it may not give, or reported success with results or a
+// state that differ. With failAt 0 it fills `expected` instead.
+bool RunExchange(long failAt, const std::vector<Step>& steps, std::vector<std::string>& expected) {
+  // The result buffers outlive ZanInitToolbox(2), and a read that refreshes
+  // only some members of a result record leaves the others as an earlier call
+  // wrote them: every run starts after one whole exchange, so that all runs
+  // start alike.
+  g_failAt = 0;
+  ZanInitToolbox(2);
+  ZanInitToolbox(1);
+  for (const Step& step : steps) step.call();
   ZanInitToolbox(2);
   ZanInitToolbox(1);
   g_allocations = 0;
   g_injected = false;
   g_failAt = failAt;
   bool ok = true;
-  for (const Step& step : steps) {
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const Step& step = steps[i];
     ErrorCode rc = 0;
+    ClearResults();
     try {
       rc = step.call();
     } catch (...) {
@@ -243,10 +410,27 @@ bool RunExchange(long failAt, const std::vector<Step>& steps) {
       ok = false;
       break;
     }
-    if (rc == 0) continue;
-    bool allowed = false;
-    for (ErrorCode code : step.memoryCodes) allowed = allowed || rc == code;
-    if (!allowed || !g_injected) {
+    if (failAt == 0) {
+      if (rc != 0) {
+        std::fprintf(stderr, "'%s' returned %d without any allocation failing\n", step.name, rc);
+        ok = false;
+        break;
+      }
+      expected.push_back(Observe(rc));
+      continue;
+    }
+    if (!g_injected) continue;
+    // This call met the failure: the rest of the exchange is not run.
+    bool memoryCode = false;
+    for (ErrorCode code : step.memoryCodes) memoryCode = memoryCode || rc == code;
+    if (!memoryCode && step.lossy == nullptr) {
+      const std::string got = Observe(rc);
+      if (got != expected[i]) {
+        std::fprintf(stderr, "allocation %ld: '%s' returned %d but did not do its work: %s\n",
+                     failAt, step.name, rc, FirstDifference(expected[i], got).c_str());
+        ok = false;
+      }
+    } else if (!memoryCode && rc != 0) {
       std::fprintf(stderr, "allocation %ld: '%s' returned %d\n", failAt, step.name, rc);
       ok = false;
     }
@@ -268,18 +452,29 @@ int main() {
   const std::vector<Step> steps = Exchange();
 
   int failures = 0;
-  if (!RunExchange(0, steps)) {
-    std::fprintf(stderr, "the exchange fails without any allocation failing\n");
-    return 1;
-  }
+  std::vector<std::string> expected;
+  if (!RunExchange(0, steps, expected)) return 1;
   long k = 1;
   for (;; ++k) {
-    if (!RunExchange(k, steps)) ++failures;
+    if (!RunExchange(k, steps, expected)) ++failures;
     if (!g_injected) break;  // the exchange needed fewer than k allocations
   }
-  // After all of it the toolbox still runs a whole exchange.
-  if (!RunExchange(0, steps)) ++failures;
-  std::printf("%ld allocations failed one at a time, %d wrong codes\n", k - 1, failures);
+  // After all of it the toolbox still runs a whole exchange, with the same
+  // results.
+  std::vector<std::string> again;
+  if (!RunExchange(0, steps, again) || again.size() != expected.size()) {
+    std::fprintf(stderr, "the exchange fails after the failures\n");
+    ++failures;
+  } else {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      if (again[i] == expected[i]) continue;
+      std::fprintf(stderr, "'%s' differs after the failures: %s\n", steps[i].name,
+                   FirstDifference(expected[i], again[i]).c_str());
+      ++failures;
+      break;
+    }
+  }
+  std::printf("%ld allocations failed one at a time, %d calls went wrong\n", k - 1, failures);
   fs::remove_all(dir);
   return failures == 0 ? 0 : 1;
 }
