@@ -668,8 +668,8 @@ class Build:
 
     def targets(self):
         c_tests = sorted(p.stem for p in (self.tree / "tests").glob("c_*_test.c"))
-        return ["kelmod", "kelmod_unit_tests", "kelmod_api_tests", "kelmod_host",
-                *[f"kelmod_{name}" for name in c_tests]], c_tests
+        return ["kelmod", "kelmod_unit_tests", "kelmod_api_tests", "kelmod_oom_test",
+                "kelmod_host", *[f"kelmod_{name}" for name in c_tests]], c_tests
 
     def build(self, timeout=None):
         targets, _ = self.targets()
@@ -687,6 +687,7 @@ class Build:
         programs = [Program("kelmod_unit_tests", [str(tests / "kelmod_unit_tests"), *gtest]),
                     Program("kelmod_api_tests", [str(tests / "kelmod_api_tests"), *gtest])]
         programs += [Program(name, [str(tests / f"kelmod_{name}")]) for name in c_tests]
+        programs.append(Program("memory_exhaustion", [str(tests / "kelmod_oom_test")]))
         print_folder = self.work / "host-print"
         programs.append(Program("example_host", [str(self.dir / "examples" / "kelmod_host"),
                                                  str(self.tree / "examples"), str(print_folder)],
