@@ -129,6 +129,9 @@ TEST_F(CharacteristicsTest, HelpColumnFormFollowsTheReleaseFamilyAndPositionLeng
   UseRelease("46C ");
   ASSERT_EQ(CreateHlp(1, "Material;18;;Text;40;X;", 23), 0);
   EXPECT_EQ(HlpColumn(1) + " " + HlpColumn(2), "Material/18 Text/40");
+  // A length that ends right after a column's flag ends the table there.
+  ASSERT_EQ(CreateHlp(1, "A;5;X;B;6;Y;", 6), 0);
+  EXPECT_EQ(HlpDescription(1), Got(0, "1"));
 }
 
 TEST_F(CharacteristicsTest, HelpPlainListAndEmptyBuilds) {

@@ -240,7 +240,9 @@ TEST_F(PrintTest, EmptyUnknownAndUnwritableTables) {
   for (const int32_t type : {3, 5, 10, 11, 25}) {
     EXPECT_EQ(ZanPrintTable(type, nullptr), 0) << type;
     EXPECT_EQ(ZanPrintTable(type, Arg(missing).get()), 0) << type;
+    EXPECT_EQ(ZanPrintTable(type, Arg("/dev/full").get()), 0) << type;  // a full disk
     EXPECT_EQ(ZanPrintTable(type, Arg(path_).get()), 0) << type;
+    EXPECT_NE(ReadFile(path_).find("-----"), std::string::npos) << type;  // printed whole
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.file("missing")));
 }

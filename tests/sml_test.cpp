@@ -405,6 +405,11 @@ TEST_F(SmlK4Test, ValueFillTakesEachNamesFirstRunOfPairs) {
   EXPECT_EQ(ReadK4(2, 2, 1), Got(0, "B,10,12345"));
   ASSERT_EQ(Fill(2, "B;1;A;7;A;8;"), 0);
   EXPECT_EQ(Count(2, 0, "A").second, 2);
+  // A length that ends right after a repeated name, or right after its value.
+  ASSERT_EQ(Fill(2, "A;1;A;2;", 6), 0);
+  EXPECT_EQ(Count(2, 0, "A").second, 1);
+  ASSERT_EQ(Fill(2, "A;1;A;2;", 8), 0);
+  EXPECT_EQ(Count(2, 0, "A").second, 2);
   EXPECT_EQ(Fill(3, "A;1;"), 3);
   EXPECT_EQ(Fill(2, "A;1;", 0), 0);
 }

@@ -45,7 +45,10 @@ TEST(TextTest, NullTolerantCompareCopyAndNumbers) {
                    {LeadingNumber("  42x", false), 42}, {LeadingNumber(" -2", true), -2},
                    {LeadingNumber(" -2", false), 0}, {LeadingNumber("abc", true), 0},
                    {LeadingNumber("99999999999", true), INT32_MAX},
-                   {LeadingNumber("-99999999999", true), INT32_MIN}});
+                   {LeadingNumber("-99999999999", true), INT32_MIN},
+                   // A number from the backend, as atoi reads it: any white space first.
+                   {AtoiNumber("\t\n\v\f\r 12"), 12}, {AtoiNumber("\t-7"), -7},
+                   {AtoiNumber("\x1c" "5"), 0}, {AtoiNumber("\t\t"), 0}});
   Expect<std::string>({{Bounded("ABCDEF", 3), "ABC"}, {Bounded("AB", 5), "AB"},
                        {Bounded("ABCDEF", 0), ""}, {Bounded(nullptr, 4), ""},
                        {IntToDecimal(0), "0"}, {IntToDecimal(INT32_MAX), "2147483647"},

@@ -191,6 +191,13 @@ TEST_F(UserTableTest, RefusedCallsLeaveTheFileAlone) {
                    Konfig(1, "S;F;1;", 6, dir_.path().string()),
                    Konfig(3, "A;B;C;D;", 8, dir_.file("missing/x.dat"))}),
             (Codes{42, 43, 42, 44}));
+  // A full disk: the file opens but its lines cannot be written out.
+  if (std::FILE* full = std::fopen("/dev/full", "w")) {
+    std::fclose(full);
+    EXPECT_EQ((Codes{Konfig(1, "S;F;1;", 6, "/dev/full"), Konfig(2, "S;F;1;", 6, "/dev/full"),
+                     Konfig(3, data, static_cast<int32_t>(data.size()), "/dev/full")}),
+              (Codes{42, 43, 44}));
+  }
 }
 
 TEST_F(UserTableTest, WrittenFilesReadBackAsDescriptionFiles) {
