@@ -19,7 +19,17 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 
 void ValueList::append(int32_t number, std::string_view text) {
   if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
-  // Room for the entry first, so that a failure leaves the list unchanged.
+  if (packed_ && (static_cast<std::size_t>(number) != ends_.size() + 1 || number < 1 ||
+                  texts_.size() + text.size() > kMaxPackedBytes))
+    unpack();
+  if (packed_) {
+    // Room for the end first, so that a failure leaves the list unchanged.
+    if (ends_.size() == ends_.capacity())
+      ends_.reserve(ends_.capacity() == 0 ? 1 : ends_.capacity() * 2);
+    texts_.append(text);
+    ends_.push_back(static_cast<uint32_t>(texts_.size()));
+    return;
+  }
   if (entries_.size() == entries_.capacity())
     entries_.reserve(entries_.capacity() == 0 ? 1 : entries_.capacity() * 2);
   const std::size_t offset = texts_.size();
@@ -27,7 +37,22 @@ void ValueList::append(int32_t number, std::string_view text) {
   entries_.push_back(Entry{number, static_cast<uint32_t>(text.size()), offset});
 }
 
+void ValueList::unpack() {
+  std::vector<Entry> entries;
+  entries.reserve(ends_.capacity() > ends_.size() ? ends_.capacity() : ends_.size() + 1);
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < ends_.size(); ++i) {
+    entries.push_back(Entry{static_cast<int32_t>(i + 1), static_cast<uint32_t>(ends_[i] - begin),
+                            begin});
+    begin = ends_[i];
+  }
+  entries_ = std::move(entries);
+  std::vector<uint32_t>().swap(ends_);
+  packed_ = false;
+}
+
 void ValueList::replace(std::size_t i, int32_t number, std::string_view text) {
+  if (packed_) unpack();
   Entry& e = entries_[i];
   if (text.size() <= e.length) {
     // The new text fits where the old one stood.
@@ -59,6 +84,7 @@ void ValueList::compact() {
 }
 
 void ValueList::erase(std::size_t i) {
+  if (packed_) unpack();
   unused_ += entries_[i].length;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
   if (entries_.empty()) clear();
@@ -66,13 +92,17 @@ void ValueList::erase(std::size_t i) {
 }
 
 void ValueList::clear() {
-  entries_.clear();
+  // Back to the packed form; the general form's entries are given back.
+  std::vector<Entry>().swap(entries_);
+  ends_.clear();
   texts_.clear();
   unused_ = 0;
+  packed_ = true;
 }
 
 void ValueList::reserve(std::size_t values, std::size_t textBytes) {
-  entries_.reserve(values);
+  if (packed_) ends_.reserve(values);
+  else entries_.reserve(values);
   if (textBytes > texts_.capacity()) texts_.reserve(textBytes);
 }
 

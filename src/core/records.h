@@ -14,25 +14,50 @@ namespace kelmod {
 // The values of one field in record order. Each value keeps the record
 // number it was stored under (numbers keep their gaps after a delete) and its
 // text. Texts live side by side in one block per field, so a table of many
-// records costs two allocations per field rather than one per value, and
+// records costs a few allocations per field rather than one per value, and
 // reading value k is O(1).
+//
+// A list that has only ever been appended to, value k numbered k, is kept
+// packed: the block holds the texts in order and each value costs only the
+// end of its text (four bytes). The first replace, erase or gap in the
+// numbers turns it into the general form, where each value records its
+// number, offset and length.
 class ValueList {
  public:
-  std::size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
+  std::size_t size() const { return packed_ ? ends_.size() : entries_.size(); }
+  bool empty() const { return size() == 0; }
   std::string_view text(std::size_t i) const {
+    if (packed_) {
+      const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+      return std::string_view(texts_.data() + begin, ends_[i] - begin);
+    }
     const Entry& e = entries_[i];
     return std::string_view(texts_).substr(e.offset, e.length);
   }
-  int32_t number(std::size_t i) const { return entries_[i].number; }
+  int32_t number(std::size_t i) const {
+    return packed_ ? static_cast<int32_t>(i + 1) : entries_[i].number;
+  }
 
   // Appends a value with the given record number.
   void append(int32_t number, std::string_view text);
+  // Appends a value numbered one past the count; the common case of a fill
+  // into reserved room costs no call.
+  void appendNext(std::string_view text) {
+    if (packed_ && ends_.size() < ends_.capacity() &&
+        text.size() <= texts_.capacity() - texts_.size() &&
+        texts_.size() + text.size() <= kMaxPackedBytes) {
+      texts_.append(text);
+      ends_.push_back(static_cast<uint32_t>(texts_.size()));
+      return;
+    }
+    append(static_cast<int32_t>(size() + 1), text);
+  }
   // Replaces the text and record number of value i.
   void replace(std::size_t i, int32_t number, std::string_view text);
   // Removes value i; the values behind it move up and keep their numbers.
   void erase(std::size_t i);
-  // Removes every value but keeps the memory for the next values.
+  // Removes every value but keeps the memory of the block and of the packed
+  // ends for the next values.
   void clear();
   void reserve(std::size_t values, std::size_t textBytes);
 
@@ -42,10 +67,17 @@ class ValueList {
     uint32_t length;
     std::size_t offset;
   };
+  static constexpr std::size_t kMaxPackedBytes = UINT32_MAX;
+
+  // Turns a packed list into the general form; on failure (bad_alloc) the
+  // list is unchanged.
+  void unpack();
   // Rewrites the text block with the live texts only.
   void compact();
 
-  std::vector<Entry> entries_;
+  bool packed_ = true;
+  std::vector<uint32_t> ends_;  // packed: end of text k in texts_
+  std::vector<Entry> entries_;  // general form
   std::string texts_;
   std::size_t unused_ = 0;  // bytes of replaced texts still in texts_
 };

@@ -27,6 +27,11 @@ std::string SubField(std::string_view line, int32_t start, int32_t width) {
   return std::string(line.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(width)));
 }
 
+std::string_view SubFieldView(std::string_view line, int32_t start, int32_t width) {
+  if (start < 1 || static_cast<std::size_t>(start) > line.size() || width < 1) return {};
+  return line.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(width));
+}
+
 void CutChars(std::string& s, int32_t pos, int32_t n) {
   if (pos < 1 || n < 1 || static_cast<std::size_t>(pos) > s.size()) return;
   s.erase(static_cast<std::size_t>(pos) - 1, static_cast<std::size_t>(n));

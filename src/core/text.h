@@ -24,6 +24,8 @@ void CopyBounded(std::string& dst, const char* src, int32_t n);
 // Column of `line` from 1-based `start`, at most `width` bytes, stopping at
 // the end of the line; empty when start is outside the line or width < 1.
 std::string SubField(std::string_view line, int32_t start, int32_t width);
+// The same column as SubField, as a view into line.
+std::string_view SubFieldView(std::string_view line, int32_t start, int32_t width);
 // Deletes n bytes from 1-based pos; a span past the end cuts the text at pos.
 void CutChars(std::string& s, int32_t pos, int32_t n);
 // Removes leading and trailing blanks (0x20 only); blanks before a final

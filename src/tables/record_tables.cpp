@@ -99,6 +99,8 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
   // Only the bytes of the string up to length are ever looked at.
   const std::string_view text(data, strnlen(data, static_cast<std::size_t>(length)));
   const bool lying = text.size() < static_cast<std::size_t>(length);
+  bool anyNegative = false;
+  for (const FieldDefinition& field : list) anyNegative = anyNegative || field.length < 0;
   int64_t position = 1;
   try {
     // Room for every record the string can hold, so that no value list is
@@ -108,12 +110,31 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
       const std::size_t width = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
       field.values.reserve(field.values.size() + records, records * width);
     }
+    // The records that lie wholly within the string and the length: each
+    // value is its full width, so they need none of the checks below.
+    if (!anyNegative) {
+      const std::size_t whole = text.size() / static_cast<std::size_t>(recordWidth);
+      const char* cursor = text.data();
+      for (std::size_t r = 0; r < whole; ++r) {
+        for (FieldDefinition& field : list) {
+          const std::size_t width = static_cast<std::size_t>(field.length);
+          std::size_t kept = width;
+          while (kept > 0 && cursor[kept - 1] == ' ') --kept;
+          field.values.appendNext(std::string_view(cursor, kept));
+          cursor += width;
+        }
+        position += recordWidth;
+      }
+    }
+    // The rest, field by field: a record the length cuts short keeps the
+    // fields that fit, and a string shorter than the length gives short or
+    // empty values.
     for (std::size_t f = 0;; f = (f + 1) % list.size()) {
       FieldDefinition& field = list[f];
       if (position + field.length - 1 > length) break;
       // A length beyond the string starts no record past its end.
       if (f == 0 && lying && position > static_cast<int64_t>(text.size())) break;
-      PutValue(field.values, SubField(text, static_cast<int32_t>(position), field.length), 0);
+      PutValue(field.values, SubFieldView(text, static_cast<int32_t>(position), field.length), 0);
       position += field.length;
     }
   } catch (const std::bad_alloc&) {

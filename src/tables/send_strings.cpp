@@ -1,6 +1,7 @@
 #include "tables/send_strings.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/codes.h"
 
@@ -17,20 +18,30 @@ void BuildSendString(const FieldList& list, std::string& out) {
   const int32_t records = RecordCount(list);
 
   // Built in place so that the buffer's memory is reused from one send
-  // string to the next.
+  // string to the next: the buffer takes its final length at once (bytes
+  // it held already are not cleared first) and every byte is then written
+  // exactly once.
   std::string& result = out;
-  result.clear();
-  result.reserve(width * static_cast<std::size_t>(records) + 1);
+  const std::size_t total = width * static_cast<std::size_t>(records);
+  if (total + 1 > result.capacity()) {
+    result.clear();
+    result.reserve(total + 1);
+  }
+  result.resize(total);
+  char* cursor = result.data();
   for (int32_t r = 1; r <= records; ++r) {
+    const std::size_t index = static_cast<std::size_t>(r) - 1;
     for (const FieldDefinition& field : list) {
       if (field.length <= 0) continue;
       const std::size_t fieldWidth = static_cast<std::size_t>(field.length);
-      const std::size_t start = result.size();
-      if (static_cast<std::size_t>(r) <= field.values.size()) {
-        const std::string_view text = field.values.text(static_cast<std::size_t>(r) - 1);
-        result.append(text.substr(0, std::min(kValueCapacity - 1, fieldWidth)));
+      std::size_t kept = 0;
+      if (index < field.values.size()) {
+        const std::string_view text = field.values.text(index);
+        kept = std::min(text.size(), std::min(kValueCapacity - 1, fieldWidth));
+        if (kept > 0) std::memcpy(cursor, text.data(), kept);
       }
-      result.resize(start + fieldWidth, ' ');
+      std::memset(cursor + kept, ' ', fieldWidth - kept);
+      cursor += fieldWidth;
     }
   }
 }

@@ -17,11 +17,17 @@ constexpr std::size_t kValueCapacity = 256;
 // table as type 10.
 FieldList* ByType(State& s, int32_t type) { return type == 10 ? &s.userTable : CreateList(s, type); }
 
+bool HasBlanks(std::string_view text) {
+  for (const char c : text)
+    if (c == ' ' || c == '\t') return true;
+  return false;
+}
+
 // Finds a field by the write and modify rules: each stored name compared is
 // first rewritten without blanks and tabs, for good.
 FieldDefinition* FindNormalised(FieldList& list, std::string_view name) {
   for (FieldDefinition& field : list) {
-    RemoveBlanks(field.fieldName);
+    if (HasBlanks(field.fieldName)) RemoveBlanks(field.fieldName);
     if (field.fieldName == name) return &field;
   }
   return nullptr;
@@ -50,6 +56,43 @@ void CutToField(char* value, const FieldDefinition& field) {
   if (strnlen(value, limit + 1) > limit) PutByte(value + limit, '\0');
 }
 
+// The given field name under the get rule: blanks and tabs removed, in the
+// caller's string. A name without them is only read.
+std::string_view WithoutBlanksInPlace(char* name) {
+  const std::size_t n = std::strlen(name);
+  if (!HasBlanks(std::string_view(name, n))) return std::string_view(name, n);
+  std::string copy(name, n);
+  RemoveBlanks(copy);
+  WriteBack(name, copy);
+  return std::string_view(name, copy.size());
+}
+
+// The text of value n (from 1), cut to the value capacity, as ValueAt
+// gives it; ValueAt's code when there is none.
+int32_t ValueText(const ValueList& values, int32_t n, std::string_view& text) {
+  if (values.empty()) return code::kListMissing;
+  if (n < 1 || static_cast<std::size_t>(n) > values.size()) return code::kListBeyondEnd;
+  text = values.text(static_cast<std::size_t>(n) - 1).substr(0, kValueCapacity - 1);
+  return code::kOk;
+}
+
+// out becomes text as TrimBlanks leaves it: leading and trailing blanks
+// removed, a final line feed kept behind the text.
+void AssignTrimmed(std::string& out, std::string_view text) {
+  const std::size_t lead = text.find_first_not_of(' ');
+  if (lead == std::string_view::npos) {
+    out.clear();
+    return;
+  }
+  text.remove_prefix(lead);
+  std::size_t end = text.size();
+  if (end > 0 && text[end - 1] == '\n') --end;
+  std::size_t start = end;
+  while (start > 0 && text[start - 1] == ' ') --start;
+  out.assign(text.substr(0, start));
+  if (end < text.size()) out.append(text.substr(end));
+}
+
 const char* DirectionLetter(int32_t direction) {
   return direction == 1 ? "U" : direction == 2 ? "D" : nullptr;
 }
@@ -75,20 +118,23 @@ int32_t GetTableValue(State& s, int32_t type, char* fieldName, int32_t record, c
   if ((first == nullptr || first->empty()) && (second == nullptr || second->empty()))
     return emptyCode;
 
-  std::string name(fieldName);
-  RemoveBlanks(name);
-  WriteBack(fieldName, name);
+  const std::string_view name = WithoutBlanksInPlace(fieldName);
 
-  std::string text;
+  // The value goes straight into the value buffer, whose memory is reused
+  // from one read to the next.
+  std::string& text = s.valueBuffer;
   int32_t result = code::kNoSuchField;
   if (FieldDefinition* field = first ? FindExact(*first, name) : nullptr) {
-    result = ValueAt(text, kValueCapacity, field->values, record);
-    if (result == code::kOk) TrimBlanks(text);
+    std::string_view found;
+    result = ValueText(field->values, record, found);
+    if (result == code::kOk) AssignTrimmed(text, found);
   } else if (FieldDefinition* other = second ? FindExact(*second, name) : nullptr) {
-    result = ValueAt(text, kValueCapacity, other->values, record);
+    std::string_view found;
+    result = ValueText(other->values, record, found);
+    if (result == code::kOk) text.assign(found);
   }
-  s.valueBuffer = std::move(text);
-  *value = s.valueBuffer.data();
+  if (result != code::kOk) text.clear();
+  *value = text.data();
   return result;
 }
 
@@ -102,18 +148,22 @@ int32_t WriteTableValue(State& s, int32_t type, const char* fieldName, char* val
   }
   if (fieldName == nullptr || value == nullptr) return code::kFieldOrValueMissing;
 
-  std::string name(fieldName);
-  TrimTrailingBlanks(name);
+  std::string_view name(fieldName);
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
   FieldDefinition* field = FindNormalised(*list, name);
   if (field == nullptr) return code::kWriteNoSuchField;
   if (type != 10) CutToField(value, *field);
-  const std::string text = DupTrimmed(value);
+  // The caller's value loses its trailing blanks in place, as DupTrimmed
+  // does, and is stored from there without a copy.
+  const std::size_t kept = TrimmedLength(value);
+  PutByte(value + kept, '\0');
+  const std::string_view text(value, kept);
   if (record == 0) {
     ValueList only;
     PutValue(only, text, 0);
     field->values = std::move(only);
   } else {
-    PutValue(field->values, text, 0);
+    field->values.appendNext(text);  // as PutValue at position 0: the text has no trailing blanks
   }
   return code::kOk;
 }
