@@ -6,12 +6,18 @@
 // tables and result buffers the calls share are corrupted (the ThreadSanitizer
 // build reports the races).
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "support.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kelmod_test {
 namespace {
@@ -158,6 +164,41 @@ TEST_F(ThreadTest, TwoThreadsOnTheSameTableSeeEachCallWhole) {
   b.join();
   EXPECT_EQ(mixed.load(), 0);
 }
+
+#ifndef _WIN32
+TEST_F(ThreadTest, ACallWaitsWhileAnotherThreadIsInsideTheToolbox) {
+  // A print into a named pipe stays inside the toolbox until a reader opens
+  // the pipe: meanwhile a call from another thread must not get in.
+  const std::string fifo = dir_.file("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(ZanCreateFillUserTable(1, 1, Arg("A;").get(), 2), 0);
+  std::atomic<bool> printing{false}, printed{false}, versionGot{false};
+  std::thread printer([&] {
+    printing = true;
+    EXPECT_EQ(ZanPrintTable(10, Arg(fifo).get()), 0);
+    printed = true;
+  });
+  while (!printing) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the printer waits in fopen
+  std::thread other([&] {
+    char* version = nullptr;
+    EXPECT_EQ(ZanToolboxVersion(&version), 0);
+    versionGot = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_FALSE(printed);
+  EXPECT_FALSE(versionGot) << "a call ran while another thread was inside the toolbox";
+  std::FILE* reader = std::fopen(fifo.c_str(), "r");  // lets the print go on
+  ASSERT_NE(reader, nullptr);
+  std::string text;
+  for (int c; (c = std::fgetc(reader)) != EOF;) text += static_cast<char>(c);
+  std::fclose(reader);
+  printer.join();
+  other.join();
+  EXPECT_TRUE(printed && versionGot);
+  EXPECT_NE(text.find("Record-Nummer: [00000001]"), std::string::npos) << text;
+}
+#endif
 
 }  // namespace
 }  // namespace kelmod_test
