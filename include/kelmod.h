@@ -310,9 +310,11 @@ KELMOD_API ErrorCode ZanDescribeTable(int32_t type, char** count);
 
 /* Reads the n-th field definition of a set straight from the description
  * files into *attribute (66 bytes). direction 1 "U", 2 "D". With name and
- * key both empty (or null) every definition line of the file counts.
- * Codes: 0; 1 set not found; 3 direction; 8 memory; 56 definition file
- * cannot be opened; 57 no definition at that position; 78 attribute null. */
+ * key both empty (or null) every definition line of the file counts, and
+ * the set index file is not read (setIndexPath may then be null).
+ * Codes: 0; 1 set not found (also setIndexPath null); 3 direction;
+ * 8 memory; 56 definition file cannot be opened (also definitionPath null);
+ * 57 no definition at that position; 78 attribute null. */
 KELMOD_API ErrorCode ZanGetAttributName(int32_t direction, char* name, char* key, char* setIndexPath,
                                         char* definitionPath, int32_t n, AttributeRecord* attribute);
 
@@ -328,7 +330,8 @@ KELMOD_API ErrorCode ZanGetAttributNameValue(int32_t type, int32_t fieldNumber, 
 /* Finds the field definition named fieldName (compared exactly) in the set
  * selected as by ZanGetAttributName and fills *attribute.
  * Codes: 0; 58 no such definition (also for a direction other than 1 or 2,
- * a set that is not found or a fieldName that is null); 78 attribute null. */
+ * a set that is not found, and for a null name, key, path or fieldName);
+ * 78 attribute null. */
 KELMOD_API ErrorCode ZanSearchAttribut(int32_t direction, char* name, char* key, char* setIndexPath,
                                        char* definitionPath, char* fieldName,
                                        AttributeRecord* attribute);
@@ -423,7 +426,9 @@ KELMOD_API ErrorCode ZanGetHlpDescription(int32_t mode, char** value);
  * in direction "D" in definitionPathD. The characteristic help tables
  * "EQICH", "MATCH", "TPCCH", "DOCCH" and "CHGCH" are searched under key "MD"
  * in direction "D". *direction receives one byte, 'U' or 'D'.
- * Codes: 0; 73 found in neither (direction untouched); 78 direction null. */
+ * Codes: 0; 73 found in neither (direction untouched; also for a null name,
+ * key, fieldName, setIndexPath or definitionPathD; a null definitionPathU
+ * only finds nothing in direction "U"); 78 direction null. */
 KELMOD_API ErrorCode ZanFindHelpTable(char* name, char* key, char* fieldName, char* setIndexPath,
                                       char* definitionPathU, char* definitionPathD,
                                       char* direction);
@@ -666,7 +671,9 @@ KELMOD_API ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int32_t length)
  * Codes: 0 (length 0 fills nothing; in the newer form mode 1 still
  * releases the object table first); 3 mode; 8 memory, or (newer mode 1) the
  * last object was incomplete; 21 table empty; 22 a value without separator;
- * 78 (newer mode 1) data null with a length above 0; 84/85 (newer mode 1)
+ * 78 (newer mode 1) data null with a length above 0 (the object table is
+ * released all the same; the older form's mode 2 takes a null data as
+ * nothing to fill and gives 0); 84/85 (newer mode 1)
  * the object ran past length. */
 KELMOD_API ErrorCode ZanFillSmlTable(int32_t mode, char* data, int32_t length);
 
@@ -696,7 +703,7 @@ KELMOD_API ErrorCode ZanGetSmlData(int32_t type, int32_t position, int32_t value
 
 /* Reads the characteristic of the older bar whose name (kind 1) or field
  * name (kind 2) equals key. Codes: 0; 3 kind; 8 memory; 30 table empty;
- * 31 no such characteristic or value; 78 data null. */
+ * 31 no such characteristic or value (also key null); 78 data null. */
 KELMOD_API ErrorCode ZanGetSmlAttributData(int32_t kind, char* key, int32_t valueNumber,
                                            CharacteristicData* data);
 
@@ -705,7 +712,8 @@ KELMOD_API ErrorCode ZanGetSmlAttributData(int32_t kind, char* key, int32_t valu
  * by field name), 2 the matchcode table (by position); code 1 to 12 as the
  * members of CharacteristicData (8 length, 9 decimals, 10 value number
  * valueNumber, 11 selection, 12 parameter). Codes: 0; 3 type; 8 memory;
- * 45/46 table empty; 47 no such record or text null; 999 type 3 or 4.
+ * 45/46 table empty; 47 no such record (also position 0 and name null) or
+ * text null; 999 type 3 or 4.
  * Newer form: type 1 only; record by position, else by name; code 1 to 32
  * the description fields, 33 value valueNumber (1 drops the others first),
  * 34 and 35 the two send texts. Codes: 0; 3 type; 8 memory or code outside
@@ -731,7 +739,8 @@ KELMOD_API ErrorCode ZanGetSmlDataK4(int32_t mode, int32_t position, int32_t num
 
 /* Reads the characteristic of the newer bar whose name (kind 1) or
  * description (kind 2) equals key, with value valueNumber. Codes: 0; 3 kind;
- * 8 memory; 30 table empty; 31 no such characteristic or value; 78. */
+ * 8 memory; 30 table empty; 31 no such characteristic or value (also key
+ * null); 78 data null. */
 KELMOD_API ErrorCode ZanGetSmlAttributDataK4(int32_t kind, char* key, int32_t valueNumber,
                                              SmlCharacteristicData* data);
 
@@ -748,7 +757,7 @@ KELMOD_API ErrorCode ZanGetSmlDataValueK4(int32_t mode, char* name, int32_t inde
 /* *count receives the number of values of `name`: mode 1 in object
  * objectNumber (0 counts as 1), mode 2 of the first characteristic of that
  * name (0 when there is none), mode 3 in the position value table. An empty
- * name gives 0. Codes: 0; 3 mode; 34 table empty; 36 no such object;
+ * or null name gives 0. Codes: 0; 3 mode; 34 table empty; 36 no such object;
  * 79 no entry of that name; 78 count null. */
 KELMOD_API ErrorCode ZanGetSmlValueDescriptionK4(int32_t mode, int32_t objectNumber, char* name,
                                                  int32_t* count);

@@ -263,11 +263,14 @@ TEST_F(TablesTest, SendStringsLayRecordsOutAtTheFieldWidths) {
   char* out = nullptr;
   EXPECT_EQ((Codes{ZanCreateSendstrBomHead(5, &out), ZanCreateSendstrBomHead(8, &out)}),
             (Codes{8, 7}));
+  EXPECT_EQ(out, nullptr);  // a refused call hands out nothing
   ASSERT_EQ(Create(8), 0);
   Writes(8, "OUTB", {"Q"});
   ASSERT_EQ(ZanCreateSendstrBomHead(8, &out), 0);
   EXPECT_STREQ(out, "   Q ");
+  out = nullptr;
   EXPECT_EQ(ZanCreateSendstrBomHead(7, &out), 7);
+  EXPECT_EQ(out, nullptr);
 }
 
 TEST_F(TablesTest, EachExportAnswersAnAbsentTableWithItsOwnCode) {

@@ -34,12 +34,11 @@ void PrintCharacteristic(const CharacteristicRecord& record, int32_t mode, int32
   }
 }
 
-int32_t PrintCharacteristicTable(const CharacteristicList& list, int32_t mode, const char* path) {
+void PrintCharacteristicTable(const CharacteristicList& list, int32_t mode, const char* path) {
   PrintFile file(path);
-  if (!file) return -1;
+  if (!file) return;
   int32_t number = 0;
   for (const CharacteristicRecord& record : list) PrintCharacteristic(record, mode, ++number, file.get());
-  return 0;
 }
 
 }  // namespace kelmod

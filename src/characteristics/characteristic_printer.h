@@ -10,8 +10,8 @@
 namespace kelmod {
 
 // Prints every record of `list`, numbered from 1, into a new text file at
-// `path`. 0; -1 path null or the file cannot be created.
-int32_t PrintCharacteristicTable(const CharacteristicList& list, int32_t mode, const char* path);
+// `path`; a null path, or a file that cannot be created, prints nothing.
+void PrintCharacteristicTable(const CharacteristicList& list, int32_t mode, const char* path);
 
 // Writes one record's block when the file is present and the mode is 1:
 // heading, rule, every present text member, length and decimals above 0,

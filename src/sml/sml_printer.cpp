@@ -26,12 +26,10 @@ constexpr Label kLabels[] = {
 
 }  // namespace
 
-int32_t PrintSmlK4Table(const SmlK4Table& table, int32_t level, const char* path) {
-  if (path == nullptr) return -1;
-  if (level <= 0) return 0;
+void PrintSmlK4Table(const SmlK4Table& table, int32_t level, const char* path) {
+  if (path == nullptr || level <= 0) return;
   PrintFile file(path);
-  if (!file) return -1;
-  if (level != 1) return 0;
+  if (!file || level != 1) return;
   int32_t number = 0;
   for (const SmlCharacteristic& record : table) {
     std::fprintf(file.get(), "\nSachmerkmal-Nummer: [%08d]\n", ++number);
@@ -47,7 +45,6 @@ int32_t PrintSmlK4Table(const SmlK4Table& table, int32_t level, const char* path
       std::fprintf(file.get(), "Wert.%06d.: %s\n", record.values.number(i), text.c_str());
     }
   }
-  return 0;
 }
 
 }  // namespace kelmod::sml

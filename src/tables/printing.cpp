@@ -8,9 +8,9 @@
 
 namespace kelmod::tables {
 
-int32_t PrintRecordTable(const FieldList& list, const char* path) {
+void PrintRecordTable(const FieldList& list, const char* path) {
   PrintFile file(path);
-  if (!file) return -1;
+  if (!file) return;
   std::FILE* out = file.get();
   int32_t number = 0;
   for (const FieldDefinition& field : list) {
@@ -25,7 +25,6 @@ int32_t PrintRecordTable(const FieldList& list, const char* path) {
       std::fprintf(out, "Wert.%06d.: %s\n", field.values.number(i), text.c_str());
     }
   }
-  return 0;
 }
 
 int32_t PrintTable(State& s, int32_t type, const char* path) {

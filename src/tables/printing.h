@@ -8,9 +8,9 @@
 
 namespace kelmod::tables {
 
-// Prints the fields of a record table, each with all its values.
-// 0; -1 path null or the file cannot be created.
-int32_t PrintRecordTable(const FieldList& list, const char* path);
+// Prints the fields of a record table, each with all its values; a null
+// path, or a file that cannot be created, prints nothing.
+void PrintRecordTable(const FieldList& list, const char* path);
 
 // 0 (also when the file cannot be created); 3 type; 86 table empty.
 int32_t PrintTable(State& s, int32_t type, const char* path);
