@@ -77,7 +77,7 @@ PRESETS = {
 COMMON_CACHE = [
     "-DCMAKE_BUILD_TYPE=Release",
     "-DKELMOD_BUILD_BENCH=OFF",
-    "-DKELMOD_BUILD_TOOLS=OFF",
+    "-DKELMOD_BUILD_TOOLS=ON",
     "-DKELMOD_BUILD_EXAMPLES=ON",
     "-DKELMOD_BUILD_TESTS=ON",
     "-DKELMOD_FUZZ=OFF",
@@ -652,8 +652,6 @@ class Build:
     def configure(self):
         generator = ["-G", "Ninja"] if shutil.which("ninja") else []
         args = [*COMMON_CACHE, *self.preset["cache"]]
-        if self.full:
-            args = [a.replace("KELMOD_BUILD_TOOLS=OFF", "KELMOD_BUILD_TOOLS=ON") for a in args]
         stamp = self.dir / "mutation-configure.txt"
         wanted = "\n".join(generator + args)
         if (self.dir / "CMakeCache.txt").exists() and stamp.exists() and stamp.read_text() == wanted:
@@ -666,10 +664,16 @@ class Build:
             raise SetupError(f"cmake configure of the copy failed:\n{tail(output)}")
         stamp.write_text(wanted)
 
+    def has_tools(self):
+        """Whether the copy builds the kelmod tool (its packages are installed):
+        then its trace and replay tests check the call trace."""
+        return (self.dir / "tools").is_dir()
+
     def targets(self):
         c_tests = sorted(p.stem for p in (self.tree / "tests").glob("c_*_test.c"))
+        tools = ["kelmod_cli", "kelmod_trace_hostile"] if self.has_tools() else []
         return ["kelmod", "kelmod_unit_tests", "kelmod_api_tests", "kelmod_oom_test",
-                "kelmod_host", *[f"kelmod_{name}" for name in c_tests]], c_tests
+                "kelmod_host", *tools, *[f"kelmod_{name}" for name in c_tests]], c_tests
 
     def build(self, timeout=None):
         targets, _ = self.targets()
@@ -688,6 +692,9 @@ class Build:
                     Program("kelmod_api_tests", [str(tests / "kelmod_api_tests"), *gtest])]
         programs += [Program(name, [str(tests / f"kelmod_{name}")]) for name in c_tests]
         programs.append(Program("memory_exhaustion", [str(tests / "kelmod_oom_test")]))
+        if self.has_tools():
+            programs.append(Program("trace_tests", ["ctest", "--test-dir", str(self.dir), "-R",
+                                                    "^tool_test_(trace|replay)$"]))
         print_folder = self.work / "host-print"
         programs.append(Program("example_host", [str(self.dir / "examples" / "kelmod_host"),
                                                  str(self.tree / "examples"), str(print_folder)],
