@@ -166,18 +166,20 @@ int32_t UpdateCharacteristic(State& s, int32_t selectorCode, CharacteristicList*
 int32_t ReadSmlCharacteristic(State& s, const CharacteristicRecord* record, int32_t n, bool trim) {
   if (record == nullptr) return code::kListMissing;
   CharacteristicResult& r = s.characteristicResult;
-  const auto text = [](const std::optional<std::string>& member) {
-    return member.value_or(std::string());
+  // Copied into the buffers in place, so that their memory is reused.
+  const auto text = [](std::string& to, const std::optional<std::string>& member) {
+    if (member) to.assign(*member);
+    else to.clear();
   };
-  r.name = text(record->name);
-  r.fieldName = text(record->fieldName);
-  r.dinLetter = text(record->dinLetter);
-  r.input = text(record->input);
-  r.unit = text(record->unit);
-  r.format = text(record->format);
-  r.templ = text(record->templ);
-  r.selection = text(record->selection);
-  r.parameter = text(record->parameter);
+  text(r.name, record->name);
+  text(r.fieldName, record->fieldName);
+  text(r.dinLetter, record->dinLetter);
+  text(r.input, record->input);
+  text(r.unit, record->unit);
+  text(r.format, record->format);
+  text(r.templ, record->templ);
+  text(r.selection, record->selection);
+  text(r.parameter, record->parameter);
   r.length = record->length;
   r.width = record->width;
   r.decimals = record->decimals;

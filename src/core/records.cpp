@@ -108,6 +108,10 @@ void ValueList::reserve(std::size_t values, std::size_t textBytes) {
 
 void PutValue(ValueList& values, std::string_view text, int32_t position) {
   text = WithoutTrailingBlanks(text);
+  if (position <= 0) {
+    values.appendNext(text);  // numbered one past the count
+    return;
+  }
   const std::size_t count = values.size();
   if (position >= 1 && static_cast<std::size_t>(position) <= count) {
     values.replace(static_cast<std::size_t>(position) - 1, position, text);
@@ -129,7 +133,8 @@ int32_t ValueAt(std::string& out, std::size_t capacity, const ValueList& values,
   if (values.empty()) return code::kListMissing;
   if (n < 1 || static_cast<std::size_t>(n) > values.size()) return code::kListBeyondEnd;
   const std::string_view text = values.text(static_cast<std::size_t>(n) - 1);
-  out.assign(text.substr(0, capacity > 0 ? capacity - 1 : 0));
+  const std::string_view kept = text.substr(0, capacity > 0 ? capacity - 1 : 0);
+  out.append(kept.data(), kept.size());  // out is empty: its memory is reused
   return code::kOk;
 }
 

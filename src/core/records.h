@@ -87,6 +87,10 @@ class ValueList {
 struct FieldDefinition {
   std::string setName;
   std::string fieldName;
+  // Set once fieldName has been rewritten without blanks and tabs by a name
+  // lookup of the write and modify rules, so later lookups need not scan it
+  // again. Whoever assigns fieldName afresh clears it.
+  bool nameWithoutBlanks = false;
   int32_t length = 0;
   std::optional<std::string> description;  // absent for layouts without one
   ValueList values;

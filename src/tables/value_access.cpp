@@ -27,7 +27,10 @@ bool HasBlanks(std::string_view text) {
 // first rewritten without blanks and tabs, for good.
 FieldDefinition* FindNormalised(FieldList& list, std::string_view name) {
   for (FieldDefinition& field : list) {
-    if (HasBlanks(field.fieldName)) RemoveBlanks(field.fieldName);
+    if (!field.nameWithoutBlanks) {
+      if (HasBlanks(field.fieldName)) RemoveBlanks(field.fieldName);
+      field.nameWithoutBlanks = true;
+    }
     if (field.fieldName == name) return &field;
   }
   return nullptr;
@@ -59,8 +62,10 @@ void CutToField(char* value, const FieldDefinition& field) {
 // The given field name under the get rule: blanks and tabs removed, in the
 // caller's string. A name without them is only read.
 std::string_view WithoutBlanksInPlace(char* name) {
-  const std::size_t n = std::strlen(name);
-  if (!HasBlanks(std::string_view(name, n))) return std::string_view(name, n);
+  std::size_t n = 0;
+  bool blanks = false;
+  for (; name[n] != '\0'; ++n) blanks = blanks || name[n] == ' ' || name[n] == '\t';
+  if (!blanks) return std::string_view(name, n);
   std::string copy(name, n);
   RemoveBlanks(copy);
   WriteBack(name, copy);
@@ -89,8 +94,9 @@ void AssignTrimmed(std::string& out, std::string_view text) {
   if (end > 0 && text[end - 1] == '\n') --end;
   std::size_t start = end;
   while (start > 0 && text[start - 1] == ' ') --start;
-  out.assign(text.substr(0, start));
-  if (end < text.size()) out.append(text.substr(end));
+  out.clear();
+  out.append(text.data(), start);
+  if (end < text.size()) out.push_back('\n');
 }
 
 const char* DirectionLetter(int32_t direction) {
@@ -131,7 +137,10 @@ int32_t GetTableValue(State& s, int32_t type, char* fieldName, int32_t record, c
   } else if (FieldDefinition* other = second ? FindExact(*second, name) : nullptr) {
     std::string_view found;
     result = ValueText(other->values, record, found);
-    if (result == code::kOk) text.assign(found);
+    if (result == code::kOk) {
+      text.clear();
+      text.append(found.data(), found.size());
+    }
   }
   if (result != code::kOk) text.clear();
   *value = text.data();
