@@ -107,13 +107,15 @@ int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length,
       // then stands on the NUL and the parse ends.
       if (NextToken(cursor, separator, value, kSearchValueLimit) != 1) break;
       ++cursor;
-      if (++k == 1) work = ClassSearchEntry{};
+      if (++k == 1) work.values.clear();
       TrimTrailingBlanks(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
       work.values.push(value);
       if (consumed > length) break;  // runs past the length: dropped
       if (k == values) {
-        table.push_back(std::move(work));
+        // A copy takes exactly the record's bytes; work keeps its block for
+        // the next record.
+        table.push_back(work);
         break;
       }
     }
@@ -134,13 +136,13 @@ int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
     if (NextToken(cursor, separator, value, kSearchValueLimit) != 1) continue;
     for (int32_t k = 1;; ++k) {
       ++cursor;
-      if (k == 1) work = ClassHierarchyEntry{};
+      if (k == 1) work.values.clear();
       TrimTrailingBlanks(value);
       work.values.push(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
       // The sixth value completes the record before the length is looked at.
       if (k == kHierarchyValues) {
-        table.push_back(std::move(work));
+        table.push_back(work);  // exactly the record's bytes; work keeps its block
         break;
       }
       if (consumed >= length) break;

@@ -169,6 +169,12 @@ class PackedTexts {
     const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
     return std::string_view(texts_).substr(begin, ends_[i] - begin);
   }
+  // Removes every text but keeps the block's memory.
+  void clear() {
+    texts_.clear();
+    ends_ = {};
+    count_ = 0;
+  }
   // Adds the next text; a record that is full takes no more.
   void push(std::string_view text) {
     if (count_ == N) return;
