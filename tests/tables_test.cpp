@@ -273,6 +273,32 @@ TEST_F(TablesTest, SendStringsLayRecordsOutAtTheFieldWidths) {
   EXPECT_EQ(out, nullptr);
 }
 
+// A table filled in one go is stored packed; the first delete or change
+// turns it into the general form without changing what reads back.
+TEST_F(TablesTest, FilledTablesReadTheSameAfterDeletesChangesAndRefills) {
+  ASSERT_EQ(CreateFill(2, "AAABBCCCDDEEEFF", 15), 0);
+  ASSERT_EQ(ZanDeleteTableEntry(2, 2), 0);
+  EXPECT_EQ(Count(2), Got(0, "2"));
+  EXPECT_EQ(Get(2, "MATNR", 2), Got(0, "EEE"));
+  EXPECT_EQ(Get(2, "QTY", 2), Got(0, "FF"));
+  ASSERT_EQ(Modify(2, "MATNR", "X", 2), 0);
+  EXPECT_EQ(Get(2, "MATNR", 2), Got(0, "X"));
+  EXPECT_EQ(Get(2, "MATNR", 1), Got(0, "AAA"));
+  // Filled again, the table holds the new records only.
+  ASSERT_EQ(CreateFill(2, "UUUVVWWWXX", 10), 0);
+  EXPECT_EQ(Count(2), Got(0, "2"));
+  EXPECT_EQ(Get(2, "MATNR", 2), Got(0, "WWW"));
+  EXPECT_EQ(Get(2, "QTY", 3), Got(-3, ""));
+  // A send table created again builds a string of its own records only.
+  ASSERT_EQ(Create(1), 0);
+  Writes(1, "OUTA", {"a1", "a2", "a3"});
+  Writes(1, "OUTB", {"b1", "b2", "b3"});
+  EXPECT_EQ(Send(), Got(0, "a1 b1a2 b2a3 b3"));
+  ASSERT_EQ(Create(1), 0);
+  Writes(1, "OUTA", {"z"});
+  EXPECT_EQ(Send(), Got(0, "z    "));
+}
+
 TEST_F(TablesTest, EachExportAnswersAnAbsentTableWithItsOwnCode) {
   const struct {
     int32_t type, fill, get, write, modify, remove, describe, byPosition;
