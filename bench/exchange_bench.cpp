@@ -10,33 +10,19 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench_layout.h"
 #include "kelmod.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 
-struct Layout {
-  std::string sets;
-  std::string fields;
-  Layout() {
-    const fs::path dir = fs::temp_directory_path() / "kelmod_exchange_bench";
-    fs::create_directories(dir);
-    sets = (dir / "sets.dat").string();
-    fields = (dir / "fields.dat").string();
-    std::ofstream(sets) << "  XCHG   01  D  DXCH001\n  XCHG   01  U  SXCH001\n";
-    std::ofstream out(fields);
-    for (const char* set : {"DXCH001", "SXCH001"}) {
-      out << "  " << set << " MATNR               18\n";
-      out << "  " << set << " MAKTX               40\n";
-      out << "  " << set << " MEINS               10\n";
-    }
-  }
+struct Layout : BenchLayout {
+  Layout()
+      : BenchLayout("kelmod_exchange_bench", "XCHG", "DXCH001", "SXCH001",
+                    {{"MATNR", 18}, {"MAKTX", 40}, {"MEINS", 10}}) {}
 };
 
 std::vector<char> Text(const std::string& text) {

@@ -20,8 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,11 +28,11 @@
 #include <malloc.h>
 #endif
 
+#include "bench_layout.h"
 #include "kelmod.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 // ---------------------------------------------------------------------------
@@ -223,22 +221,10 @@ constexpr std::size_t kWidths[kFields] = {18, 40, 10};
 constexpr std::size_t kRecordWidth = 68;
 const char* const kNames[kFields] = {"MATNR", "MAKTX", "MEINS"};
 
-struct Layout {
-  std::string sets;
-  std::string fields;
-  Layout() {
-    const fs::path dir = fs::temp_directory_path() / "kelmod_ratio_bench";
-    fs::create_directories(dir);
-    sets = (dir / "sets.dat").string();
-    fields = (dir / "fields.dat").string();
-    std::ofstream(sets) << "  RATIO  01  D  DRAT001\n  RATIO  01  U  SRAT001\n";
-    std::ofstream out(fields);
-    for (const char* set : {"DRAT001", "SRAT001"}) {
-      out << "  " << set << " MATNR               18\n";
-      out << "  " << set << " MAKTX               40\n";
-      out << "  " << set << " MEINS               10\n";
-    }
-  }
+struct Layout : BenchLayout {
+  Layout()
+      : BenchLayout("kelmod_ratio_bench", "RATIO", "DRAT001", "SRAT001",
+                    {{"MATNR", 18}, {"MAKTX", 40}, {"MEINS", 10}}) {}
 };
 
 const Layout& layout() {

@@ -5,35 +5,20 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench_layout.h"
 #include "kelmod.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 
 // Layout of the benchmark: four fields of 18, 40, 3 and 13 characters.
-struct Files {
-  std::string sets;
-  std::string fields;
-  Files() {
-    const fs::path dir = fs::temp_directory_path() / "kelmod_bench";
-    fs::create_directories(dir);
-    sets = (dir / "sets.dat").string();
-    fields = (dir / "fields.dat").string();
-    std::ofstream(sets) << "  BENCH  01  D  DBEN001\n  BENCH  01  U  SBEN001\n";
-    std::ofstream out(fields);
-    for (const char* set : {"DBEN001", "SBEN001"}) {
-      out << "  " << set << " MATNR               18\n";
-      out << "  " << set << " MAKTX               40\n";
-      out << "  " << set << " MEINS                3\n";
-      out << "  " << set << " BRGEW               13\n";
-    }
-  }
+struct Files : BenchLayout {
+  Files()
+      : BenchLayout("kelmod_bench", "BENCH", "DBEN001", "SBEN001",
+                    {{"MATNR", 18}, {"MAKTX", 40}, {"MEINS", 3}, {"BRGEW", 13}}) {}
 };
 
 const Files& files() {
