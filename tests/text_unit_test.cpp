@@ -160,6 +160,98 @@ TEST(RecordsTest, AValueIsStoredAtMostTheGapLimitPastTheLastValue) {
   EXPECT_EQ(values.number(kMaxValueGap - 1), limit);
 }
 
+// Bytes of the live texts of a list.
+std::size_t LiveBytes(const ValueList& values) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) n += values.text(i).size();
+  return n;
+}
+
+TEST(RecordsTest, ReplacedAndDeletedTextsAreCompactedAwayAndNumbersKept) {
+  ValueList values;
+  std::vector<std::pair<int32_t, std::string>> want;  // number and text of each value
+  for (int32_t n = 1; n <= 1000; ++n) {
+    PutValue(values, "V" + std::to_string(n), 0);
+    want.emplace_back(n, "V" + std::to_string(n));
+  }
+  const auto same = [&] {
+    if (values.size() != want.size()) return false;
+    for (std::size_t i = 0; i < want.size(); ++i)
+      if (values.number(i) != want[i].first || values.text(i) != want[i].second) return false;
+    return true;
+  };
+  // Texts given up stay in the block until they are more than 4096 bytes
+  // and more than half of it; then the block holds the live texts only.
+  const auto bounded = [&] {
+    const std::size_t unused = values.blockBytes() - LiveBytes(values);
+    return unused <= 4096 || unused * 2 <= values.blockBytes();
+  };
+  ASSERT_TRUE(same());
+  EXPECT_EQ(values.blockBytes(), LiveBytes(values));
+
+  // A longer text goes to the end of the block, a shorter one where the old
+  // one stood; either way the old bytes are given up, not freed at once.
+  PutValue(values, "LONGER TEXT", 1);
+  want[0].second = "LONGER TEXT";
+  PutValue(values, "S", 2);
+  want[1].second = "S";
+  EXPECT_TRUE(same());
+  EXPECT_EQ(values.blockBytes(), LiveBytes(values) + 2 + 1);
+
+  bool compacted = false;
+  for (int round = 0; round < 20; ++round) {
+    for (std::size_t i = 0; i < want.size(); i += 3) {
+      const std::size_t before = values.blockBytes();
+      std::string text = (round % 2 ? "long replacement " : "r") + std::to_string(round);
+      PutValue(values, text, want[i].first);
+      want[i].second = text;
+      compacted = compacted || values.blockBytes() < before;
+      ASSERT_TRUE(bounded()) << round << " " << i;
+    }
+  }
+  EXPECT_TRUE(compacted);
+  EXPECT_TRUE(same());
+  EXPECT_LE(values.blockBytes(), 2 * LiveBytes(values) + 4096);
+
+  // Deleting every other value keeps the numbers of the rest.
+  for (std::size_t i = want.size(); i-- > 0;)
+    if (i % 2 == 1) {
+      values.erase(i);
+      want.erase(want.begin() + static_cast<std::ptrdiff_t>(i));
+      ASSERT_TRUE(bounded()) << i;
+    }
+  EXPECT_TRUE(same());
+  EXPECT_EQ(values.number(1), 3);
+  EXPECT_EQ(values.text(1), want[1].second);
+
+  // Appends after that are numbered one past the count, however many come,
+  // and a gap is filled with empty values numbered in order.
+  for (int n = 0; n < 600; ++n) {
+    PutValue(values, "A" + std::to_string(n), 0);
+    want.emplace_back(static_cast<int32_t>(want.size() + 1), "A" + std::to_string(n));
+  }
+  const auto count = static_cast<int32_t>(want.size());
+  PutValue(values, "GAP", count + 3);
+  want.emplace_back(count + 1, "");
+  want.emplace_back(count + 2, "");
+  want.emplace_back(count + 3, "GAP");
+  EXPECT_TRUE(same());
+
+  // The last delete empties the list; its block is kept for the next values,
+  // which are packed again.
+  while (values.size() > 1) values.erase(values.size() - 1);
+  const std::size_t capacity = values.blockCapacity();
+  values.erase(0);
+  EXPECT_EQ(values.blockBytes(), 0u);
+  EXPECT_EQ(values.blockCapacity(), capacity);
+  PutValue(values, "again", 0);
+  PutValue(values, "", 0);
+  EXPECT_EQ(Show(values), "1:again 2: ");
+  values.clear();
+  EXPECT_TRUE(values.empty());
+  EXPECT_EQ(values.blockCapacity(), capacity);
+}
+
 int32_t FamilyOf(State& s, const char* record) { return StoreInterface(s, record), s.releaseFamily; }
 
 TEST(InterfaceTest, ReleaseFamilyFollowsTheFirstTwoCharacters) {

@@ -60,6 +60,10 @@ class ValueList {
   // ends for the next values.
   void clear();
   void reserve(std::size_t values, std::size_t textBytes);
+  // Bytes of the text block in use (live texts and texts replaced since the
+  // last compaction) and its capacity: the memory the list holds.
+  std::size_t blockBytes() const { return texts_.size(); }
+  std::size_t blockCapacity() const { return texts_.capacity(); }
 
  private:
   struct Entry {

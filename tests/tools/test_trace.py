@@ -209,3 +209,45 @@ def test_a_hostile_trace_replays_as_recorded(hostile_trace, kelmod):
     result = kelmod("replay", hostile_trace[0])
     assert result.status == 0, result
     assert result.text.endswith(": all as recorded\n")
+
+
+ALL_EXPORTS = os.environ.get("KELMOD_ALL_EXPORTS", "")
+API_TESTS = os.environ.get("KELMOD_API_TESTS", "")
+
+
+def test_every_export_traced_with_valid_and_null_arguments_replays_as_recorded(tmp_path, kelmod):
+    """Every export's probes, each argument kind valid and null: the C host that
+    calls all 64 exports, and the API suite's null-argument and attribute-record
+    cases, traced with their files embedded."""
+    if not (ALL_EXPORTS and API_TESTS):
+        pytest.fail("KELMOD_ALL_EXPORTS / KELMOD_API_TESTS are not set: run the tests through ctest")
+    env = {"KELMOD_TRACE": str(tmp_path / "all.jsonl"), "KELMOD_TRACE_FILES": "1"}
+    assert run_program(ALL_EXPORTS, [], env=env).status == 0
+    env["KELMOD_TRACE"] = str(tmp_path / "null.jsonl")
+    result = run_program(API_TESTS, ["--gtest_filter=Null*:TablesTest.GetAttributName*:"
+                                     "TablesTest.SearchAttribut*", "--gtest_brief=1"], env=env)
+    assert result.status == 0, result
+
+    every = read_trace(tmp_path / "all.jsonl")
+    assert {line["export"] for line in every} == EXPORTS
+    nulls = read_trace(tmp_path / "null.jsonl")
+    with_null = {line["export"] for line in nulls if None in line["args"].values()}
+    assert len(with_null) >= 61, sorted(EXPORTS - with_null)
+    for line in every + nulls:
+        for name, value in line["args"].items():
+            if value is None:
+                assert name not in line["results"], (line["seq"], line["export"], name)
+        if line["code"] != 0:
+            assert "attribute" not in line["results"], line["seq"]
+    attributes = [line["results"]["attribute"] for line in nulls
+                  if line["export"] in ("ZanGetAttributName", "ZanSearchAttribut")
+                  and line["code"] == 0]
+    assert attributes and all(list(a) == ["setName", "fieldName", "length", "description"]
+                              for a in attributes)
+    assert {"setName": "SETD   ", "fieldName": "QTY", "length": " 2",
+            "description": ""} in attributes
+
+    for trace in ("all.jsonl", "null.jsonl"):
+        replayed = kelmod("replay", tmp_path / trace)
+        assert replayed.status == 0, replayed
+        assert replayed.text.endswith(": all as recorded\n"), replayed
