@@ -196,10 +196,6 @@ void PutBytes(char* dst, const char* src, std::size_t n) {
     if (dst[i] != src[i]) dst[i] = src[i];
 }
 
-void PutByte(char* at, char c) {
-  if (*at != c) *at = c;
-}
-
 void WriteBack(char* dst, const std::string& text) { PutBytes(dst, text.c_str(), text.size() + 1); }
 
 }  // namespace kelmod

@@ -85,7 +85,9 @@ int32_t AtoiNumber(std::string_view text);
 // dst[0, n) becomes src[0, n).
 void PutBytes(char* dst, const char* src, std::size_t n);
 // *at becomes c.
-void PutByte(char* at, char c);
+inline void PutByte(char* at, char c) {
+  if (*at != c) *at = c;
+}
 // Copies text, NUL included, back into a caller's string that is at least as
 // long as text (callers only ever shorten it).
 void WriteBack(char* dst, const std::string& text);

@@ -23,22 +23,37 @@ bool HasBlanks(std::string_view text) {
   return false;
 }
 
+// The stored field name equals name. The names of one table often share
+// their start, so the last bytes are compared first; field names are short
+// and compared in place, longer ones with memcmp.
+inline bool SameName(const std::string& stored, std::string_view name) {
+  const std::size_t n = name.size();
+  if (stored.size() != n) return false;
+  if (n == 0) return true;
+  const char* a = stored.data();
+  if (a[n - 1] != name[n - 1]) return false;
+  if (n > 32) return std::memcmp(a, name.data(), n - 1) == 0;
+  for (std::size_t i = 0; i + 1 < n; ++i)
+    if (a[i] != name[i]) return false;
+  return true;
+}
+
 // Finds a field by the write and modify rules: each stored name compared is
 // first rewritten without blanks and tabs, for good.
 FieldDefinition* FindNormalised(FieldList& list, std::string_view name) {
   for (FieldDefinition& field : list) {
-    if (!field.nameWithoutBlanks) {
+    if (!field.nameWithoutBlanks) [[unlikely]] {
       if (HasBlanks(field.fieldName)) RemoveBlanks(field.fieldName);
       field.nameWithoutBlanks = true;
     }
-    if (field.fieldName == name) return &field;
+    if (SameName(field.fieldName, name)) return &field;
   }
   return nullptr;
 }
 
 FieldDefinition* FindExact(FieldList& list, std::string_view name) {
   for (FieldDefinition& field : list)
-    if (field.fieldName == name) return &field;
+    if (SameName(field.fieldName, name)) return &field;
   return nullptr;
 }
 
@@ -59,14 +74,23 @@ void CutToField(char* value, const FieldDefinition& field) {
   if (strnlen(value, limit + 1) > limit) PutByte(value + limit, '\0');
 }
 
+// Bytes that end the scan of a caller's field name: its end, blanks, tabs.
+constexpr bool IsNameStop(char c) { return c == '\0' || c == ' ' || c == '\t'; }
+struct NameStops {
+  bool stop[256] = {};
+  constexpr NameStops() {
+    for (int c = 0; c < 256; ++c) stop[c] = IsNameStop(static_cast<char>(c));
+  }
+};
+constexpr NameStops kNameStops;
+
 // The given field name under the get rule: blanks and tabs removed, in the
 // caller's string. A name without them is only read.
 std::string_view WithoutBlanksInPlace(char* name) {
   std::size_t n = 0;
-  bool blanks = false;
-  for (; name[n] != '\0'; ++n) blanks = blanks || name[n] == ' ' || name[n] == '\t';
-  if (!blanks) return std::string_view(name, n);
-  std::string copy(name, n);
+  while (!kNameStops.stop[static_cast<unsigned char>(name[n])]) ++n;
+  if (name[n] == '\0') [[likely]] return std::string_view(name, n);
+  std::string copy(name);
   RemoveBlanks(copy);
   WriteBack(name, copy);
   return std::string_view(name, copy.size());
@@ -74,7 +98,7 @@ std::string_view WithoutBlanksInPlace(char* name) {
 
 // The text of value n (from 1), cut to the value capacity, as ValueAt
 // gives it; ValueAt's code when there is none.
-int32_t ValueText(const ValueList& values, int32_t n, std::string_view& text) {
+inline int32_t ValueText(const ValueList& values, int32_t n, std::string_view& text) {
   if (values.empty()) return code::kListMissing;
   if (n < 1 || static_cast<std::size_t>(n) > values.size()) return code::kListBeyondEnd;
   text = values.text(static_cast<std::size_t>(n) - 1).substr(0, kValueCapacity - 1);
@@ -133,7 +157,7 @@ int32_t GetTableValue(State& s, int32_t type, char* fieldName, int32_t record, c
   if (FieldDefinition* field = first ? FindExact(*first, name) : nullptr) {
     std::string_view found;
     result = ValueText(field->values, record, found);
-    if (result == code::kOk) AssignTrimmed(text, found);
+    if (result == code::kOk) [[likely]] AssignTrimmed(text, found);
   } else if (FieldDefinition* other = second ? FindExact(*second, name) : nullptr) {
     std::string_view found;
     result = ValueText(other->values, record, found);
@@ -157,14 +181,27 @@ int32_t WriteTableValue(State& s, int32_t type, const char* fieldName, char* val
   }
   if (fieldName == nullptr || value == nullptr) return code::kFieldOrValueMissing;
 
-  std::string_view name(fieldName);
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  FieldDefinition* field = FindNormalised(*list, name);
+  std::size_t nameLength = 0;
+  while (fieldName[nameLength] != '\0') ++nameLength;
+  while (nameLength > 0 && fieldName[nameLength - 1] == ' ') --nameLength;
+  FieldDefinition* field = FindNormalised(*list, std::string_view(fieldName, nameLength));
   if (field == nullptr) return code::kWriteNoSuchField;
-  if (type != 10) CutToField(value, *field);
-  // The caller's value loses its trailing blanks in place, as DupTrimmed
-  // does, and is stored from there without a copy.
-  const std::size_t kept = TrimmedLength(value);
+  // The value is cut at the field's length (the user table takes any
+  // length), then loses its trailing blanks, both in the caller's text, and
+  // is stored from there without a copy; a value that fits and has no
+  // trailing blanks is only read.
+  std::size_t kept = 0;
+  if (type != 10) {
+    const std::size_t limit = field->length > 0 ? static_cast<std::size_t>(field->length) : 0;
+    kept = strnlen(value, limit + 1);
+    if (kept > limit) {
+      kept = limit;
+      PutByte(value + limit, '\0');
+    }
+  } else {
+    kept = std::strlen(value);
+  }
+  while (kept > 0 && value[kept - 1] == ' ') --kept;
   PutByte(value + kept, '\0');
   const std::string_view text(value, kept);
   if (record == 0) {
