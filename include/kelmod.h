@@ -673,8 +673,8 @@ KELMOD_API ErrorCode ZanCreateSmlTable(int32_t mode, char* data, int32_t length)
  * last object was incomplete; 21 table empty; 22 a value without separator;
  * 78 (newer mode 1) data null with a length above 0 (the object table is
  * released all the same; the older form's mode 2 takes a null data as
- * nothing to fill and gives 0); 84/85 (newer mode 1)
- * the object ran past length. */
+ * nothing to fill and gives 0). Since the data is cut at length, no object
+ * can run past it. */
 KELMOD_API ErrorCode ZanFillSmlTable(int32_t mode, char* data, int32_t length);
 
 /* Removes the first characteristic named "OBJEKT". Codes: 0 (also when there

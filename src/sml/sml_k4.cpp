@@ -30,7 +30,6 @@ constexpr int32_t kWriteNoRecord = 47;
 constexpr int32_t kMissingName = 78;
 constexpr int32_t kNoSuchName = 79;
 constexpr int32_t kPosDataMissing = 83;
-constexpr int32_t kTextsPastLength = 84;
 constexpr int32_t kPairsPastLength = 85;
 
 constexpr int32_t kFields = 32;               // description fields per characteristic
@@ -461,15 +460,11 @@ int32_t LoadSmlObjects(const char*& cursor, int32_t length, std::vector<SmlObjec
   do {
     SmlObject object;
     result = code::kOk;
-    int64_t consumed = 0;
+    // The data ends at length (the caller cuts it there), so the texts,
+    // each closed by its separator, cannot run past it.
     for (std::string& text : object.texts) {
       if (NextToken(cursor, separator, field, kObjectFieldLimit) == 0) {
         result = code::kListMemory;
-        break;
-      }
-      consumed += static_cast<int64_t>(field.size()) + 1;
-      if (consumed > length) {
-        result = kTextsPastLength;
         break;
       }
       ++cursor;

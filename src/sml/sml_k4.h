@@ -63,8 +63,9 @@ int32_t ReadValuePairs(int32_t mode, const char*& cursor, int32_t length,
 
 // Objects of a received object string (fourteen texts, then pairs closed by
 // an empty field), appended to `list`; an object that fails is left out and
-// the parse goes on after it. The result is that of the last object:
-// 0; -1; 84 texts run past length; 85 pairs run past length.
+// the parse goes on after it. The data must end at length (the caller cuts
+// it there), so no object runs past it. The result is that of the last
+// object: 0, or -1 (a field without its separator, or memory).
 int32_t LoadSmlObjects(const char*& cursor, int32_t length, std::vector<SmlObject>& list,
                        char separator);
 
