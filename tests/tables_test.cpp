@@ -17,24 +17,29 @@ using Got = std::pair<int32_t, std::string>;
 using Codes = std::vector<int32_t>;  // codes of calls made in order
 using Gots = std::vector<Got>;
 
-// Name at column 3, key 10, direction 14, set 17 (7 wide, taken as it stands).
+// Name at column 3, key 10, direction 14, set 17 (7 wide, taken as it stands);
+// lines that match in name only, or in name and key only, and an empty line
+// come before the one of direction D.
 const char* const kIndex =
     "* MAT    01  D  SETC   \n"
-    "  MAT    01  D  SETD   \n"
-    "  MAT    01  U  SETU   \n"
+    "\n"
     "  MAT    02  D  EMPTY  \n"
+    "  MAT    01  U  SETU   \n"
+    "  MAT    01  D  SETD   \n"
     "  ZERO   01  D  ZERO   \n"
     "  ZERO   02  D  ALLZERO\n"
     "  BIG    01  U  BIG    \n"
     "  MNR    01  D  NAMES  \n";
 // Set at column 3, field 11, length 30, description 33: sets SETD and SETU
-// interleaved, with a comment and an empty line between.
+// interleaved, with a comment, an empty line and a line too short to hold a
+// set name between.
 const char* const kDefs =
     "* SETD    COMMENT            9\r\n"
     "  SETC    WRONG              3\r\n"
     "  SETD    MATNR              3   Material number of the part, cut after forty columns\r\n"
     "  SETU    OUTA               3\r\n"
     "\r\n"
+    " x\r\n"
     "  SETD    QTY                 2\r\n"
     "  SETU    OUTB               2\r\n"
     "  ZERO    Z1                    \r\n"
@@ -441,7 +446,8 @@ TEST_F(TablesTest, GetAttributNameReadsDefinitionLinesAsTheyStand) {
   EXPECT_EQ(Attribute(2, "MAT  ", 1), (Got{0, "SETD   |MATNR|3  |" + description}));
   EXPECT_EQ(Attribute(2, "MAT  ", 2), (Got{0, "SETD   |QTY| 2|"}));
   EXPECT_EQ(Attribute(1, "MAT  ", 1), (Got{0, "SETU   |OUTA|3|"}));
-  // No name and key: every definition line counts, comments and empty lines not.
+  // No name and key: every definition line counts, comments, empty lines and
+  // lines without a set column not.
   EXPECT_EQ(Attribute(1, "", 1), (Got{0, "SETC   |WRONG|3|"}));
   EXPECT_EQ(Attribute(1, "", 2), (Got{0, "SETD   |MATNR|3  |" + description}));
   EXPECT_EQ(Attribute(2, "", 11), (Got{0, "NAMES  |MAT NR|5|"}));
