@@ -76,7 +76,9 @@ TEST(TextTest, TrimmingKeepsAFinalLineFeedAndOnlyCountsBlanks) {
   Expect<std::string>({{Trim("  AB C  "), "AB C"}, {Trim(" AB  \n"), "AB\n"},
                        {Trim("AB\n  "), "AB\n"}, {Trim("    "), ""}, {Trim("\tA\t "), "\tA\t"},
                        {Strip("X\r\n\n"), "X"}, {Strip("\r\n"), ""}, {Strip("A\rB\n"), "A\rB"},
-                       {NoBlanks(" A B\tC "), "ABC"}, {DupTrimmed(nullptr), ""}});
+                       {NoBlanks(" A B\tC "), "ABC"}, {DupTrimmed(nullptr), ""},
+                       {std::string(WithoutTrailingBlanks(" A\t  ")), " A\t"},
+                       {std::string(WithoutTrailingBlanks("   ")), ""}});
   char text[] = "AB  ";
   EXPECT_EQ(DupTrimmed(text), "AB");
   EXPECT_STREQ(text, "AB");  // the argument is trimmed as well
@@ -94,9 +96,20 @@ TEST(TextTest, DateStampIsTodayAsDayMonthYear) {
 // Reads values the way every caller does: a value counts only when its
 // separator follows; the unterminated rest is shown after '#'. Stepping one
 // character on relies on the cursor being left on the separator.
+// NextTokenView walks alongside and must give the same values, as views
+// into the string, and leave its cursor on the same byte.
 std::string Tokens(const char* cursor, char sep, std::size_t limit = std::string::npos) {
   std::string all, out;
-  for (; NextToken(cursor, sep, out, limit) == 1; ++cursor) all += out + "|";
+  const char* viewCursor = cursor;
+  std::string_view view;
+  for (;; ++cursor, ++viewCursor) {
+    const int terminated = NextToken(cursor, sep, out, limit);
+    EXPECT_EQ(NextTokenView(viewCursor, sep, view, limit), terminated);
+    EXPECT_EQ(view, out);
+    EXPECT_EQ(viewCursor, cursor);
+    if (terminated != 1) break;
+    all += out + "|";
+  }
   return all + "#" + out;
 }
 

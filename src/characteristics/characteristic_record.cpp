@@ -196,29 +196,38 @@ namespace {
 
 int32_t DistributeValues(int32_t mode, int32_t n, int32_t length, const char* data,
                          CharacteristicList& list, char separator) {
+  // Each value is taken as a view into data and stored without its trailing
+  // blanks straight from there. Running out of memory throws (the values
+  // stored so far stay).
   const char* cursor = data;
-  std::string value;
+  std::string_view value;
   int64_t consumed = 0;
-  for (std::size_t r = 0;; r = (r + 1) % list.size()) {
+  for (std::size_t r = 0;;) {
     CharacteristicRecord& record = list[r];
-    if (NextToken(cursor, separator, value, kValueLimit) == 0) return code::kListMissing;
-    const int32_t stored = SetCharacteristicField(record, field::kValue, value, n);
-    if (stored != code::kOk) return stored;
+    if (NextTokenView(cursor, separator, value, kValueLimit) == 0) return code::kListMissing;
+    value = WithoutTrailingBlanks(value);
+    if (n == 0) {
+      record.values.appendNext(value);  // as PutValue at 0: the text has no trailing blanks
+    } else {
+      PutValue(record.values, value, n);
+    }
     if (static_cast<int64_t>(value.size()) > record.length)
       record.length = static_cast<int32_t>(value.size());
     ++cursor;
     consumed += static_cast<int64_t>(value.size()) + 1;
     if (consumed >= length) return code::kOk;
     if (mode == 2) {
-      if (NextToken(cursor, separator, value, kValueLimit) == 0) return code::kListMissing;
+      if (NextTokenView(cursor, separator, value, kValueLimit) == 0) return code::kListMissing;
       if (!value.empty()) {
-        const int32_t unit = SetCharacteristicField(record, field::kUnit, value, 0);
-        if (unit != code::kOk) return unit;
+        value = WithoutTrailingBlanks(value);
+        record.unit.reset();
+        record.unit.emplace(value);
       }
       ++cursor;
       consumed += static_cast<int64_t>(value.size()) + 1;
       if (consumed >= length) return code::kOk;
     }
+    if (++r == list.size()) r = 0;
   }
 }
 

@@ -98,17 +98,17 @@ int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length,
   if (data == nullptr) return code::kListMissing;
   const char* cursor = data;
   int64_t consumed = 0;
-  std::string value;
+  std::string_view value;  // a view into data
   ClassSearchEntry work;
   while (consumed < length && *cursor != '\0') {
     ++count;
     for (int32_t k = 0;;) {
       // A record that the string's end cuts short is dropped; the cursor
       // then stands on the NUL and the parse ends.
-      if (NextToken(cursor, separator, value, kSearchValueLimit) != 1) break;
+      if (NextTokenView(cursor, separator, value, kSearchValueLimit) != 1) break;
       ++cursor;
       if (++k == 1) work.values.clear();
-      TrimTrailingBlanks(value);
+      value = WithoutTrailingBlanks(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
       work.values.push(value);
       if (consumed > length) break;  // runs past the length: dropped
@@ -129,15 +129,15 @@ int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
   if (data == nullptr) return code::kListMissing;
   const char* cursor = data;
   int64_t consumed = 0;
-  std::string value;
+  std::string_view value;  // a view into data
   ClassHierarchyEntry work;
   while (consumed < length && *cursor != '\0') {
     ++count;
-    if (NextToken(cursor, separator, value, kSearchValueLimit) != 1) continue;
+    if (NextTokenView(cursor, separator, value, kSearchValueLimit) != 1) continue;
     for (int32_t k = 1;; ++k) {
       ++cursor;
       if (k == 1) work.values.clear();
-      TrimTrailingBlanks(value);
+      value = WithoutTrailingBlanks(value);
       work.values.push(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
       // The sixth value completes the record before the length is looked at.
@@ -146,7 +146,7 @@ int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
         break;
       }
       if (consumed >= length) break;
-      if (NextToken(cursor, separator, value, kSearchValueLimit) != 1) break;
+      if (NextTokenView(cursor, separator, value, kSearchValueLimit) != 1) break;
     }
   }
   return code::kOk;

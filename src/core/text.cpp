@@ -133,17 +133,10 @@ std::string DupTrimmed(char* s) {
 }
 
 int NextToken(const char*& cursor, char sep, std::string& out, std::size_t limit) {
-  const char* start = cursor;
-  const char* c = start;
-  if (sep == '\0') {
-    c += std::strlen(c);
-  } else {
-    while (*c != '\0' && *c != sep) ++c;
-  }
-  const std::size_t n = static_cast<std::size_t>(c - start);
-  out.assign(start, n < limit ? n : limit);
-  cursor = c;
-  return (sep != '\0' && *c == sep) ? 1 : 0;
+  std::string_view value;
+  const int terminated = NextTokenView(cursor, sep, value, limit);
+  out.assign(value.data(), value.size());
+  return terminated;
 }
 
 std::string DateStamp() {

@@ -65,6 +65,29 @@ std::string DupTrimmed(char* s);
 int NextToken(const char*& cursor, char sep, std::string& out,
               std::size_t limit = std::string::npos);
 
+// NextToken without the copy: out views the value (at most `limit` bytes of
+// it) in the string the cursor walks, and lives as long as that string.
+inline int NextTokenView(const char*& cursor, char sep, std::string_view& out,
+                         std::size_t limit = std::string_view::npos) {
+  const char* c = cursor;
+  if (sep == '\0') {
+    while (*c != '\0') ++c;
+  } else {
+    while (*c != '\0' && *c != sep) ++c;
+  }
+  const std::size_t n = static_cast<std::size_t>(c - cursor);
+  out = std::string_view(cursor, n < limit ? n : limit);
+  cursor = c;
+  return (sep != '\0' && *c == sep) ? 1 : 0;
+}
+
+// text without its trailing blanks.
+inline std::string_view WithoutTrailingBlanks(std::string_view text) {
+  std::size_t n = text.size();
+  while (n > 0 && text[n - 1] == ' ') --n;
+  return text.substr(0, n);
+}
+
 // Current local date as day (blank-padded to two), ".", month (two digits),
 // ".", four-digit year: " 5.03.2026".
 std::string DateStamp();
