@@ -95,7 +95,7 @@ struct FieldDefinition {
   // lookup of the write and modify rules, so later lookups need not scan it
   // again. Whoever assigns fieldName afresh clears it.
   bool nameWithoutBlanks = false;
-  int32_t length = 0;
+  int32_t length = 0;  // the width in data and send strings; never negative
   std::optional<std::string> description;  // absent for layouts without one
   ValueList values;
 };

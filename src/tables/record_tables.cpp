@@ -99,32 +99,28 @@ int32_t FillFixedWidth(int32_t length, const char* data, FieldList& list) {
   // Only the bytes of the string up to length are ever looked at.
   const std::string_view text(data, strnlen(data, static_cast<std::size_t>(length)));
   const bool lying = text.size() < static_cast<std::size_t>(length);
-  bool anyNegative = false;
-  for (const FieldDefinition& field : list) anyNegative = anyNegative || field.length < 0;
   int64_t position = 1;
   try {
     // Room for every record the string can hold, so that no value list is
-    // copied while it grows.
+    // copied while it grows. Widths are never negative (they are read
+    // without a sign).
     const std::size_t records = text.size() / static_cast<std::size_t>(recordWidth) + 1;
-    for (FieldDefinition& field : list) {
-      const std::size_t width = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
-      field.values.reserve(field.values.size() + records, records * width);
-    }
+    for (FieldDefinition& field : list)
+      field.values.reserve(field.values.size() + records,
+                           records * static_cast<std::size_t>(field.length));
     // The records that lie wholly within the string and the length: each
     // value is its full width, so they need none of the checks below.
-    if (!anyNegative) {
-      const std::size_t whole = text.size() / static_cast<std::size_t>(recordWidth);
-      const char* cursor = text.data();
-      for (std::size_t r = 0; r < whole; ++r) {
-        for (FieldDefinition& field : list) {
-          const std::size_t width = static_cast<std::size_t>(field.length);
-          std::size_t kept = width;
-          while (kept > 0 && cursor[kept - 1] == ' ') --kept;
-          field.values.appendNext(std::string_view(cursor, kept));
-          cursor += width;
-        }
-        position += recordWidth;
+    const std::size_t whole = text.size() / static_cast<std::size_t>(recordWidth);
+    const char* cursor = text.data();
+    for (std::size_t r = 0; r < whole; ++r) {
+      for (FieldDefinition& field : list) {
+        const std::size_t width = static_cast<std::size_t>(field.length);
+        std::size_t kept = width;
+        while (kept > 0 && cursor[kept - 1] == ' ') --kept;
+        field.values.appendNext(std::string_view(cursor, kept));
+        cursor += width;
       }
+      position += recordWidth;
     }
     // The rest, field by field: a record the length cuts short keeps the
     // fields that fit, and a string shorter than the length gives short or
@@ -155,8 +151,7 @@ int32_t FillSeparated(int32_t length, char* data, FieldList& list, char separato
   try {
     for (std::size_t f = 0;; f = (f + 1) % list.size()) {
       FieldDefinition& field = list[f];
-      const std::size_t limit = field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
-      if (NextToken(cursor, separator, value, limit) == 0) break;
+      if (NextToken(cursor, separator, value, static_cast<std::size_t>(field.length)) == 0) break;
       PutValue(field.values, value, 0);
       ++cursor;
     }

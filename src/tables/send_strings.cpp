@@ -13,8 +13,7 @@ constexpr std::size_t kValueCapacity = 256;
 
 void BuildSendString(const FieldList& list, std::string& out) {
   std::size_t width = 0;
-  for (const FieldDefinition& field : list)
-    width += field.length > 0 ? static_cast<std::size_t>(field.length) : 0;
+  for (const FieldDefinition& field : list) width += static_cast<std::size_t>(field.length);
   const int32_t records = RecordCount(list);
 
   // Built in place so that the buffer's memory is reused from one send
@@ -32,7 +31,6 @@ void BuildSendString(const FieldList& list, std::string& out) {
   for (int32_t r = 1; r <= records; ++r) {
     const std::size_t index = static_cast<std::size_t>(r) - 1;
     for (const FieldDefinition& field : list) {
-      if (field.length <= 0) continue;
       const std::size_t fieldWidth = static_cast<std::size_t>(field.length);
       std::size_t kept = 0;
       if (index < field.values.size()) {
