@@ -11,6 +11,7 @@
 // The program replaces the global allocation functions, so it counts the
 // allocations of the library as well as its own.
 #include <cstdint>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -466,7 +467,10 @@ bool RunExchange(long failAt, const std::vector<Step>& primer, const std::vector
 
 int main() {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / "kelmod_oom_test";
+  // A folder of this run's own: runs of other builds may go on at the same time.
+  const fs::path dir =
+      fs::temp_directory_path() /
+      ("kelmod_oom_test_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   fs::create_directories(dir);
   g_dir = dir.string();
   WriteDescriptionFiles();
