@@ -106,6 +106,22 @@ void DiscardCharacteristicList(State& s, CharacteristicList& list) {
   list = CharacteristicList{};
 }
 
+CharacteristicList TakeCharacteristicList(State& s, CharacteristicList& list) {
+  if (!list.empty())
+    for (auto& text : s.smlHeader) text.reset();
+  CharacteristicList old;
+  old.swap(list);
+  return old;
+}
+
+void ReuseValueMemory(CharacteristicList& list, CharacteristicList& old, std::size_t first) {
+  for (std::size_t i = 0; i < list.size() && first + i < old.size(); ++i) {
+    ValueList& values = old[first + i].values;
+    values.clear();
+    list[i].values = std::move(values);
+  }
+}
+
 namespace {
 
 // The record UpdateCharacteristic stores into, or the code why there is none.

@@ -55,6 +55,15 @@ int32_t CountCharacteristicValues(const CharacteristicRecord* record);
 // the characteristic bar.
 void DiscardCharacteristicList(State& s, CharacteristicList& list);
 
+// Empties a list as DiscardCharacteristicList does, but hands its records
+// back so that their value memory can go on to the list built next.
+CharacteristicList TakeCharacteristicList(State& s, CharacteristicList& list);
+
+// Hands the value memory of the records of `old` from `first` on, cleared,
+// to the records of `list` in order (whose values are empty), so that a
+// table created again at the same size needs no fresh memory.
+void ReuseValueMemory(CharacteristicList& list, CharacteristicList& old, std::size_t first = 0);
+
 // List selectors of UpdateCharacteristic.
 namespace selector {
 inline constexpr int32_t kSmlTable = 1;

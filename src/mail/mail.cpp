@@ -71,9 +71,13 @@ int32_t CreateMailTable(State& s, int32_t type, const char* data, int32_t length
   if (data == nullptr) return code::kMissingArgument;
   if (!ValidType(type)) return code::kOk;
   CharacteristicList& table = TableOf(s, type);
-  table = CharacteristicList{};
+  // The old table is gone whatever the outcome; its value memory goes on to
+  // the new fields.
+  CharacteristicList old;
+  old.swap(table);
   table = BuildMailFields(type);
   if (table.empty()) return kFieldsNotCreated;
+  ReuseValueMemory(table, old);
   const int32_t filled = FillCharacteristicValues(1, 0, length, data, table, s.iface.separator);
   if (filled == code::kListMemory) return code::kNoMemory;
   if (filled != code::kOk) return kValueUnterminated;

@@ -92,7 +92,10 @@ int32_t RemoveSmlSelection(CharacteristicList& list, const char* name) {
 }
 
 int32_t CreateSmlTable(State& s, int32_t mode, const char* data, int32_t length) {
-  DiscardCharacteristicList(s, s.smlTable);
+  // The old table is gone whatever the outcome; the value memory of its
+  // characteristics goes on to the new ones (past the object characteristic
+  // a fill of objects put in front, which that fill makes afresh).
+  CharacteristicList old = TakeCharacteristicList(s, s.smlTable);
   if (length < 1) return code::kOk;
   const char* cursor = data;
   int64_t remaining = length;
@@ -104,6 +107,8 @@ int32_t CreateSmlTable(State& s, int32_t mode, const char* data, int32_t length)
   if (mode != 1 && mode != 2) return code::kUnsupported;
   // The characteristics parsed so far form the table whatever the outcome.
   const int32_t loaded = LoadSmlCharacteristics(cursor, remaining, s.smlTable, s.iface.separator);
+  const bool objects = !old.empty() && old.front().name && *old.front().name == kObjectName;
+  ReuseValueMemory(s.smlTable, old, objects ? 1 : 0);
   return loaded == code::kListMemory ? code::kNoMemory : loaded;
 }
 
