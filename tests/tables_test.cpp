@@ -29,7 +29,8 @@ const char* const kIndex =
     "  ZERO   01  D  ZERO   \n"
     "  ZERO   02  D  ALLZERO\n"
     "  BIG    01  U  BIG    \n"
-    "  MNR    01  D  NAMES  \n";
+    "  MNR    01  D  NAMES  \n"
+    "  TWICE  01  D  TWICE  \n";
 // Set at column 3, field 11, length 30, description 33: sets SETD and SETU
 // interleaved, with a comment, an empty line and a line too short to hold a
 // set name between.
@@ -47,7 +48,9 @@ const char* const kDefs =
     "  ALLZERO NONE                  \r\n"
     "  BIG     WIDE               300\r\n"
     "  NAMES   A B                2\r\n"
-    "  NAMES   MAT NR             5\r\n";
+    "  NAMES   MAT NR             5\r\n"
+    "  TWICE   SAME               1   first\r\n"
+    "  TWICE   SAME               2   second\r\n";
 
 class TablesTest : public ToolboxTest {
  protected:
@@ -453,11 +456,14 @@ TEST_F(TablesTest, GetAttributNameReadsDefinitionLinesAsTheyStand) {
   EXPECT_EQ(Attribute(2, "", 11), (Got{0, "NAMES  |MAT NR|5|"}));
   const std::string missing = dir_.file("missing.dat");
   EXPECT_EQ((Codes{Attribute(2, "MAT  ", 3).first, Attribute(2, "MAT  ", 0).first,
-                   Attribute(2, "", 12).first, Attribute(3, "MAT  ", 1).first,
+                   Attribute(2, "", 14).first, Attribute(3, "MAT  ", 1).first,
                    Attribute(2, "MAT", 1).first, Attribute(2, "MAT  ", 1, nullptr, missing).first}),
             (Codes{57, 57, 57, 3, 1, 56}));
   // By field name, within the set, compared exactly.
   EXPECT_EQ(Attribute(2, "MAT  ", 0, "QTY"), (Got{0, "SETD   |QTY| 2|"}));
+  // A field defined twice: the first definition.
+  EXPECT_EQ(Attribute(2, "TWICE", 0, "SAME"), (Got{0, "TWICE  |SAME|1  | first"}));
+  EXPECT_EQ(Attribute(2, "TWICE", 2), (Got{0, "TWICE  |SAME|2  | second"}));
   EXPECT_EQ((Codes{Attribute(2, "MAT  ", 0, "OUTA").first,
                    Attribute(2, "MAT  ", 0, "COMMENT").first,
                    Attribute(2, "MAT  ", 0, "QTY ").first, Attribute(2, "MAT", 0, "QTY").first,

@@ -26,10 +26,9 @@ constexpr Label kLabels[] = {
 
 }  // namespace
 
-void PrintSmlK4Table(const SmlK4Table& table, int32_t level, const char* path) {
-  if (path == nullptr || level <= 0) return;
+void PrintSmlK4Table(const SmlK4Table& table, const char* path) {
   PrintFile file(path);
-  if (!file || level != 1) return;
+  if (!file) return;
   int32_t number = 0;
   for (const SmlCharacteristic& record : table) {
     std::fprintf(file.get(), "\nSachmerkmal-Nummer: [%08d]\n", ++number);

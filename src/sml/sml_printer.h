@@ -8,9 +8,8 @@
 namespace kelmod::sml {
 
 // Prints every characteristic, numbered from 1, into a new text file at
-// `path` when level is above 0 (only level 1 writes blocks). The send texts
-// are not printed. A null path, or a file that cannot be created, prints
-// nothing.
-void PrintSmlK4Table(const SmlK4Table& table, int32_t level, const char* path);
+// `path`. The send texts are not printed. A null path, or a file that cannot
+// be created, prints nothing.
+void PrintSmlK4Table(const SmlK4Table& table, const char* path);
 
 }  // namespace kelmod::sml

@@ -42,7 +42,7 @@ int32_t PrintTable(State& s, int32_t type, const char* path) {
       return code::kOk;
     case 5:
       if (s.smlK4Table.empty()) return code::kPrintTableEmpty;
-      sml::PrintSmlK4Table(s.smlK4Table, 1, path);
+      sml::PrintSmlK4Table(s.smlK4Table, path);
       return code::kOk;
     case 11:
     case 12: {
