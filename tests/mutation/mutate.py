@@ -805,9 +805,10 @@ def parse_args(argv):
                              "kelmod tool and its tests, the bindings, the memory-exhaustion "
                              "test; not the package checks) instead of the fast test programs")
     parser.add_argument("--survivors", action="store_true",
-                        help="try only the mutants of the sample that survived the fast check "
-                             "(its results file in the work folder); with --full, to see which "
-                             "survivors the slower tests kill")
+                        help="try only the mutants of the sample that survived the plain fast "
+                             "check (its results file in the work folder); with --full or "
+                             "--sanitize, to see which survivors the slower tests or the "
+                             "sanitizers kill")
     parser.add_argument("--jobs", "-j", type=int, default=2, help="build jobs (default 2)")
     parser.add_argument("--only", action="append", default=[], metavar="PREFIX",
                         help="draw only from files whose path starts with PREFIX "
@@ -856,7 +857,9 @@ def run(args):
     pool = [m for m in mutants if not args.only or any(m.path.startswith(p) for p in args.only)]
     sample = draw(pool, args.seed, args.sample)
     if args.survivors:
-        fast = load_results(Build(work, args.preset, args.jobs, False).results)
+        # The survivors of the plain fast check, whichever way they are tried
+        # now: the whole suite (--full) or the sanitizers (--sanitize).
+        fast = load_results(Build(work, "release", args.jobs, False).results)
         sample = [m for m in sample if fast.get(m.key, {}).get("outcome") == "survived"]
     equivalents_file = Path(args.equivalents)
     equivalent = equivalent_keys(read_equivalents(equivalents_file), mutants, equivalents_file.name)
