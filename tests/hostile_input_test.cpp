@@ -171,7 +171,9 @@ class HostileInputTest : public ToolboxTest {
   }
 
   // An export that takes a length, called with a length shorter than its
-  // text, INT32_MAX, -1 and 0; it reports its code and what it left behind.
+  // text, INT32_MAX, -1, 0 and 1 (a value is read while any of the length is
+  // left, so one byte starts one); it reports its code and what it left
+  // behind.
   struct Lying {
     const char* what;
     std::string data;
@@ -181,8 +183,9 @@ class HostileInputTest : public ToolboxTest {
   };
   void ExpectLengths(const std::vector<Lying>& cases) {
     for (const Lying& c : cases) {
-      const int32_t lengths[] = {c.shorter, INT32_MAX, -1, 0};
-      for (std::size_t i = 0; i < 4; ++i) {
+      const int32_t lengths[] = {c.shorter, INT32_MAX, -1, 0, 1};
+      ASSERT_EQ(c.expected.size(), 5u) << c.what;
+      for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(c.call(W(c.data), lengths[i]), c.expected[i]) << c.what << ", " << lengths[i];
       }
     }
@@ -389,18 +392,18 @@ TEST_F(HostileInputTest, LyingLengthsInTablesAndLists) {
       // A fixed-width fill never reads past the NUL: the last record is short.
       {"fixed-width fill", "AAA12BBB3", 7,
        [&](D d, int32_t n) { return Got{CreateFill(2, d, n), Column(2, "QUANTITY123")}; },
-       {{0, "1:12"}, {0, "2:12,3"}, {0, "0:"}, {0, "0:"}}},
+       {{0, "1:12"}, {0, "2:12,3"}, {0, "0:"}, {0, "0:"}, {0, "0:"}}},
       {"fixed-width append", "AAA12BBB3", 7,
        [&](D d, int32_t n) { return Got{Create(2) + ZanFillTable(2, d, n), Column(2, "A")}; },
-       {{0, "1:AAA"}, {0, "2:AAA,BBB"}, {62, "0:"}, {62, "0:"}}},
+       {{0, "1:AAA"}, {0, "2:AAA,BBB"}, {62, "0:"}, {62, "0:"}, {0, "0:"}}},
       // The data is cut at the length in place; the parse stops at its end.
       {"separated fill", "ab;cd;efg;h", 7,
        [&](D d, int32_t n) { return Got{CreateFill(4, d, n, "MAT"), d + Column(4, "F4A")}; },
        {{0, "ab;cd;e1:ab"}, {0, "ab;cd;efg;h2:ab,ef"}, {0, "ab;cd;efg;h0:"},
-        {0, "ab;cd;efg;h0:"}}},
+        {0, "ab;cd;efg;h0:"}, {0, "a0:"}}},
       {"user table", "a;b;c;d;e", 3,
        [&](D d, int32_t n) { return Got{ZanCreateFillUserTable(1, 2, d, n), Column(10, "PARA1")}; },
-       {{0, "1:a"}, {0, "2:a,c"}, {0, "0:"}, {0, "0:"}}},
+       {{0, "1:a"}, {0, "2:a,c"}, {0, "0:"}, {0, "0:"}, {0, "1:a"}}},
       // Past the string's end the next line of values is incomplete.
       {"description file writer", "N;K;D;S;N2;K2;D2;S2;", 5,
        [&](D d, int32_t n) {
@@ -408,45 +411,45 @@ TEST_F(HostileInputTest, LyingLengthsInTablesAndLists) {
          const int32_t rc = ZanWriteKonfiguration(3, d, n, W(written));
          return Got{rc, std::to_string(std::ranges::count(ReadFile(written), '\n'))};
        },
-       {{0, "4"}, {44, "5"}, {44, "0"}, {44, "0"}}},
+       {{0, "4"}, {44, "5"}, {44, "0"}, {44, "0"}, {0, "4"}}},
       {"help columns", "T;5;F;U;6;G;", 7,
        [&](D d, int32_t n) { return Got{ZanCreateHlpTable(1, d, n), HlpColumns()}; },
-       {{0, "1"}, {0, "2"}, {0, "#37"}, {0, "#37"}}},
+       {{0, "1"}, {0, "2"}, {0, "#37"}, {0, "#37"}, {0, "#37"}}},
       {"help entries", "e1;e2;e3;", 4,
        [&](D d, int32_t n) { return Got{ZanCreateHlpTable(2, d, n), HlpLines()}; },
-       {{0, "2"}, {0, "3"}, {0, "#37"}, {0, "#37"}}},
+       {{0, "2"}, {0, "3"}, {0, "#37"}, {0, "#37"}, {0, "1"}}},
       {"help lines", "a;b;c;d", 3,
        [&](D d, int32_t n) {
          return Got{ZanCreateHlpTable(1, W("T;5;F;U;6;G;"), 12) + ZanFillHlpTable(1, d, n),
                     HlpLines()};
        },
-       {{0, "1"}, {0, "2"}, {0, "0"}, {0, "0"}}},
+       {{0, "1"}, {0, "2"}, {0, "0"}, {0, "0"}, {0, "1"}}},
       {"matchcode list", "I1;S1;T1;I2;S2;T2;", 10,
        [&](D d, int32_t n) { return Got{ZanCreateFillTableMcd(1, d, n), McdCount()}; },
-       {{0, "1"}, {0, "2"}, {5, "#29"}, {5, "#29"}}},
+       {{0, "1"}, {0, "2"}, {5, "#29"}, {5, "#29"}, {0, "#29"}}},
       {"message request", "E01234 text", 2,
        [&](D d, int32_t n) {
          char* out = d;  // a failure leaves it null
          return Got{ZanCreateSendstrMessageK4(d, n, &out), out != nullptr ? out : "null"};
        },
-       {{0, "01;234;"}, {0, "01;234;"}, {82, "null"}, {82, "null"}}},
+       {{0, "01;234;"}, {0, "01;234;"}, {82, "null"}, {82, "null"}, {0, "01;234;"}}},
       {"class table", "a;b;c;d;e;f;g;h;i;j;", 9,
        [&](D d, int32_t n) { return Classes(ZanCreateFillClasTableK4, ZanGetClasDataK4, 1, d, n); },
-       {{0, "1/1"}, {0, "2/2"}, {0, "-7/0"}, {0, "-7/0"}}},
+       {{0, "1/1"}, {0, "2/2"}, {0, "-7/0"}, {0, "-7/0"}, {0, "1/1"}}},
       {"class search table", "A;B;C;D;E;F;", 10,
        [&](D d, int32_t n) {
          return Classes(ZanCreateFillClasTableK4, ZanGetClasSearchDataK4, 4, d, n);
        },
-       {{0, "2/1"}, {0, "2/2"}, {0, "-7/0"}, {0, "-7/0"}}},
+       {{0, "2/1"}, {0, "2/2"}, {0, "-7/0"}, {0, "-7/0"}, {0, "1/0"}}},
       {"class hierarchy", "A;B;C;D;E;F;G;H;I;J;K;L;", 15,
        [&](D d, int32_t n) {
          return Classes(ZanCreateFillClasHierarchTableK4, ZanGetClasHierarchDataK4, 1, d, n);
        },
-       {{0, "2/1"}, {0, "2/2"}, {0, "-7/0"}, {0, "-7/0"}}},
+       {{0, "2/1"}, {0, "2/2"}, {0, "-7/0"}, {0, "-7/0"}, {0, "1/0"}}},
       // Past the string's end a mail value is missing its separator.
       {"mail table", "n1;v1;n2;v2;", 4,
        [&](D d, int32_t n) { return Got{ZanCreateMailTable(5, d, n), MailCount(5)}; },
-       {{0, "1"}, {64, "2"}, {0, "0"}, {0, "0"}}},
+       {{0, "1"}, {64, "2"}, {0, "0"}, {0, "0"}, {0, "1"}}},
   });
 }
 
@@ -457,20 +460,20 @@ TEST_F(HostileInputTest, LyingLengthsInCharacteristicBars) {
   ExpectLengths({
       {"older bar", head + first + "M;Masse;B;;kg;N;;4;0;", Len(head + first),
        [&](D d, int32_t n) { return Got{ZanCreateSmlTable(1, d, n), SmlDescription(1)}; },
-       {{0, "1"}, {0, "2"}, {0, "00"}, {0, "00"}}},
+       {{0, "1"}, {0, "2"}, {0, "00"}, {0, "00"}, {0, "00"}}},
       // A negative length still puts the object characteristic in front.
       {"older bar objects", "K1;5;K2;6;", 3,
        [&](D d, int32_t n) {
          return Got{ZanCreateSmlTable(1, W(head + first), 37) + ZanFillSmlTable(1, d, n),
                     SmlDescription(1) + "/" + SmlDescription(2)};
        },
-       {{0, "2/1"}, {22, "1/2"}, {0, "2/0"}, {0, "1/0"}}},
+       {{0, "2/1"}, {22, "1/2"}, {0, "2/0"}, {0, "1/0"}, {0, "2/1"}}},
       {"older bar values", "5;mm;6;cm;", 3,
        [&](D d, int32_t n) {
          return Got{ZanCreateSmlTable(1, W(head + first), 37) + ZanFillSmlTable(2, d, n),
                     SmlDescription(2)};
        },
-       {{0, "1"}, {22, "2"}, {0, "0"}, {0, "0"}}},
+       {{0, "1"}, {22, "2"}, {0, "0"}, {0, "0"}, {0, "1"}}},
   });
 
   UseRelease("46C ");
@@ -482,23 +485,23 @@ TEST_F(HostileInputTest, LyingLengthsInCharacteristicBars) {
        [&](D d, int32_t n) {
          return Got{ZanCreateSmlTable(1, d, n), Out(ZanDescribeTable, 6).second};
        },
-       {{0, "1"}, {0, "2"}, {0, "#999"}, {0, "#999"}}},
+       {{0, "1"}, {0, "2"}, {0, "#999"}, {0, "#999"}, {0, "#999"}}},
       // The object data is cut at the length in place.
       {"newer objects", objects + "L;5;;", 20,
        [&](D d, int32_t n) { return Got{ZanFillSmlTable(1, d, n), d + SmlDescription(2)}; },
        {{8, objects.substr(0, 20) + "00"}, {0, objects + "L;5;;1"}, {0, objects + "L;5;;00"},
-        {0, objects + "L;5;;00"}}},
+        {0, objects + "L;5;;00"}, {8, "t00"}}},
       {"newer values", "L;5;L;6;", 5,
        [&](D d, int32_t n) {
          return Got{ZanCreateSmlTable(1, W(head + k1), Len(head + k1)) + ZanFillSmlTable(2, d, n),
                     ValueCount(2, "L")};
        },
-       {{0, "1"}, {0, "2"}, {0, "0"}, {0, "0"}}},
+       {{0, "1"}, {0, "2"}, {0, "0"}, {0, "0"}, {0, "0"}}},
       {"position values", "P;1;P;2;", 5,
        [&](D d, int32_t n) {
          return Got{ZanCreateFillPosSmlValueTableK4(1, d, n), ValueCount(3, "P")};
        },
-       {{85, "#34"}, {0, "2"}, {12, "#34"}, {12, "#34"}}},
+       {{85, "#34"}, {0, "2"}, {12, "#34"}, {12, "#34"}, {85, "#34"}}},
   });
 }
 
