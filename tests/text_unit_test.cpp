@@ -173,6 +173,29 @@ TEST(RecordsTest, AValueIsStoredAtMostTheGapLimitPastTheLastValue) {
   EXPECT_EQ(values.number(kMaxValueGap - 1), limit);
 }
 
+TEST(RecordsTest, AListFilledInOrderTakesFourBytesAValueBesideItsTexts) {
+  ValueList values;
+  values.reserve(1000, 5000);
+  for (int n = 0; n < 1000; ++n) PutValue(values, "ABCDE", 0);
+  EXPECT_GE(values.heapBytes(), 5000u + 4000u);
+  EXPECT_LE(values.heapBytes(), 5000u + 4000u + 16u) << "packed, in the room reserved";
+  // Empty values filling a gap are numbered in order too: still packed.
+  PutValue(values, "X", 2000);
+  ASSERT_EQ(values.size(), 2000u);
+  EXPECT_EQ(values.number(1999), 2000);
+  EXPECT_EQ(values.text(1999), "X");
+  EXPECT_EQ(values.text(1500), "");
+  EXPECT_LT(values.heapBytes(), 2000u * 12u);
+  // The first replacement gives each value its number, offset and length.
+  PutValue(values, "Y", 1);
+  EXPECT_GE(values.heapBytes(), 2000u * 16u);
+  EXPECT_EQ(Show(values).substr(0, 12), "1:Y 2:ABCDE ");
+  values.clear();
+  PutValue(values, "again", 0);
+  EXPECT_EQ(Show(values), "1:again ");
+  EXPECT_LT(values.heapBytes(), values.blockCapacity() + 2000u * 4u) << "packed again";
+}
+
 // Bytes of the live texts of a list.
 std::size_t LiveBytes(const ValueList& values) {
   std::size_t n = 0;

@@ -17,24 +17,22 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 
 }  // namespace
 
-void ValueList::append(int32_t number, std::string_view text) {
+void ValueList::append(std::string_view text) {
   if (text.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
-  if (packed_ && (static_cast<std::size_t>(number) != ends_.size() + 1 || number < 1 ||
-                  texts_.size() + text.size() > kMaxPackedBytes))
-    unpack();
-  if (packed_) {
-    // Room for the end first, so that a failure leaves the list unchanged.
-    if (ends_.size() == ends_.capacity())
-      ends_.reserve(ends_.capacity() == 0 ? 1 : ends_.capacity() * 2);
-    texts_.append(text);
-    ends_.push_back(static_cast<uint32_t>(texts_.size()));
-    return;
-  }
-  if (entries_.size() == entries_.capacity())
-    entries_.reserve(entries_.capacity() == 0 ? 1 : entries_.capacity() * 2);
+  if (packed_ && texts_.size() + text.size() > kMaxPackedBytes) unpack();
+  // The value first, then its text: a text that cannot be stored takes the
+  // value back, so that a failure leaves the list unchanged.
   const std::size_t offset = texts_.size();
-  texts_.append(text);
-  entries_.push_back(Entry{number, static_cast<uint32_t>(text.size()), offset});
+  if (packed_) ends_.push_back(static_cast<uint32_t>(offset + text.size()));
+  else entries_.push_back(Entry{static_cast<int32_t>(entries_.size() + 1),
+                                static_cast<uint32_t>(text.size()), offset});
+  try {
+    texts_.append(text);
+  } catch (const std::bad_alloc&) {
+    if (packed_) ends_.pop_back();
+    else entries_.pop_back();
+    throw;
+  }
 }
 
 void ValueList::unpack() {
@@ -124,8 +122,8 @@ void PutValue(ValueList& values, std::string_view text, int32_t position) {
     values.reserve(static_cast<std::size_t>(position), 0);
   }
   for (std::size_t n = count + 1; position > 0 && n < static_cast<std::size_t>(position); ++n)
-    values.append(static_cast<int32_t>(n), {});
-  values.append(static_cast<int32_t>(values.size() + 1), text);
+    values.appendNext({});
+  values.appendNext(text);
 }
 
 int32_t ValueAt(std::string& out, std::size_t capacity, const ValueList& values, int32_t n) {

@@ -38,10 +38,8 @@ class ValueList {
     return packed_ ? static_cast<int32_t>(i + 1) : entries_[i].number;
   }
 
-  // Appends a value with the given record number.
-  void append(int32_t number, std::string_view text);
-  // Appends a value numbered one past the count; the common case of a fill
-  // into reserved room costs no call.
+  // Appends a value numbered one past the count (values are only ever
+  // appended so); the common case of a fill into reserved room costs no call.
   void appendNext(std::string_view text) {
     if (packed_ && ends_.size() < ends_.capacity() &&
         text.size() <= texts_.capacity() - texts_.size() &&
@@ -50,7 +48,7 @@ class ValueList {
       ends_.push_back(static_cast<uint32_t>(texts_.size()));
       return;
     }
-    append(static_cast<int32_t>(size() + 1), text);
+    append(text);
   }
   // Replaces the text and record number of value i.
   void replace(std::size_t i, int32_t number, std::string_view text);
@@ -64,6 +62,11 @@ class ValueList {
   // last compaction) and its capacity: the memory the list holds.
   std::size_t blockBytes() const { return texts_.size(); }
   std::size_t blockCapacity() const { return texts_.capacity(); }
+  // The heap the list holds: its text block and the room for its values.
+  std::size_t heapBytes() const {
+    return texts_.capacity() + ends_.capacity() * sizeof(uint32_t) +
+           entries_.capacity() * sizeof(Entry);
+  }
 
  private:
   struct Entry {
@@ -73,6 +76,9 @@ class ValueList {
   };
   static constexpr std::size_t kMaxPackedBytes = UINT32_MAX;
 
+  // appendNext without reserved room. On failure (bad_alloc) the list is
+  // unchanged.
+  void append(std::string_view text);
   // Turns a packed list into the general form; on failure (bad_alloc) the
   // list is unchanged.
   void unpack();
