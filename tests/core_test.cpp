@@ -144,6 +144,7 @@ TEST_F(CoreTest, FirstMessageLineOfTheCodeGivesTheTexts) {
        << "E 042 I Ends early\n"
        << Line("043", "W", "Windows line", "Long text") << "\r\n"
        << "E 044 I Short\r\n"
+       << "E 047\n"
        << Line("045", "E", "Very long", longText) << "\n";
   Configure(1, dir_.write("messages.dat", file.str()));
 
@@ -155,6 +156,7 @@ TEST_F(CoreTest, FirstMessageLineOfTheCodeGivesTheTexts) {
   EXPECT_EQ(Texts(42), "42|I|Ends early|");
   EXPECT_EQ(Texts(43), "43|W|Windows line|Long text");
   EXPECT_EQ(Texts(44), "44|I|Short|");
+  EXPECT_EQ(Texts(47), "47|||");  // the line ends before the type column
   EXPECT_EQ(Texts(45), "45|E|Very long|" + longText.substr(0, 221));
 }
 
