@@ -79,6 +79,12 @@ TEST(TextTest, TrimmingKeepsAFinalLineFeedAndOnlyCountsBlanks) {
                        {NoBlanks(" A B\tC "), "ABC"}, {DupTrimmed(nullptr), ""},
                        {std::string(WithoutTrailingBlanks(" A\t  ")), " A\t"},
                        {std::string(WithoutTrailingBlanks("   ")), ""}});
+  // AssignTrimmedBlanks gives what TrimBlanks leaves, into a used buffer.
+  std::string out = "old text";
+  for (const char* text : {"  AB C  ", " AB  \n", "AB\n  ", "    ", "", "\n"}) {
+    AssignTrimmedBlanks(out, text);
+    EXPECT_EQ(out, Trim(text)) << text;
+  }
   char text[] = "AB  ";
   EXPECT_EQ(DupTrimmed(text), "AB");
   EXPECT_STREQ(text, "AB");  // the argument is trimmed as well

@@ -199,12 +199,17 @@ int32_t ReadSmlCharacteristic(State& s, const CharacteristicRecord* record, int3
   r.length = record->length;
   r.width = record->width;
   r.decimals = record->decimals;
-  std::string value;
-  if (n > 0 && !record->values.empty() &&
-      ValueAt(value, kValueLimit, record->values, n) != code::kOk)
-    return code::kListMissing;
-  if (trim) TrimBlanks(value);
-  r.value = std::move(value);
+  // The value goes from the list straight into its buffer.
+  std::string_view value;
+  if (n > 0 && !record->values.empty()) {
+    if (static_cast<std::size_t>(n) > record->values.size()) return code::kListMissing;
+    value = record->values.text(static_cast<std::size_t>(n) - 1).substr(0, kValueLimit - 1);
+  }
+  if (trim) {
+    AssignTrimmedBlanks(r.value, value);
+  } else {
+    r.value.assign(value.data(), value.size());
+  }
   return code::kOk;
 }
 

@@ -31,6 +31,20 @@ void CutChars(std::string& s, int32_t pos, int32_t n);
 // Removes leading and trailing blanks (0x20 only); blanks before a final
 // line feed go and the line feed stays.
 void TrimBlanks(std::string& s);
+// out becomes text as TrimBlanks leaves it; out's memory is reused.
+inline void AssignTrimmedBlanks(std::string& out, std::string_view text) {
+  const std::size_t lead = text.find_first_not_of(' ');
+  out.clear();
+  if (lead == std::string_view::npos) return;
+  text.remove_prefix(lead);
+  std::size_t end = text.size();
+  if (end > 0 && text[end - 1] == '\n') --end;
+  std::size_t start = end;
+  while (start > 0 && text[start - 1] == ' ') --start;
+  out.append(text.data(), start);
+  if (end < text.size()) out.push_back('\n');
+}
+
 // Removes every trailing carriage return and line feed.
 void StripLineEnd(std::string& s);
 // Removes every blank and tab.

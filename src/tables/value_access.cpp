@@ -105,24 +105,6 @@ inline int32_t ValueText(const ValueList& values, int32_t n, std::string_view& t
   return code::kOk;
 }
 
-// out becomes text as TrimBlanks leaves it: leading and trailing blanks
-// removed, a final line feed kept behind the text.
-void AssignTrimmed(std::string& out, std::string_view text) {
-  const std::size_t lead = text.find_first_not_of(' ');
-  if (lead == std::string_view::npos) {
-    out.clear();
-    return;
-  }
-  text.remove_prefix(lead);
-  std::size_t end = text.size();
-  if (end > 0 && text[end - 1] == '\n') --end;
-  std::size_t start = end;
-  while (start > 0 && text[start - 1] == ' ') --start;
-  out.clear();
-  out.append(text.data(), start);
-  if (end < text.size()) out.push_back('\n');
-}
-
 const char* DirectionLetter(int32_t direction) {
   return direction == 1 ? "U" : direction == 2 ? "D" : nullptr;
 }
@@ -157,7 +139,7 @@ int32_t GetTableValue(State& s, int32_t type, char* fieldName, int32_t record, c
   if (FieldDefinition* field = first ? FindExact(*first, name) : nullptr) {
     std::string_view found;
     result = ValueText(field->values, record, found);
-    if (result == code::kOk) [[likely]] AssignTrimmed(text, found);
+    if (result == code::kOk) [[likely]] AssignTrimmedBlanks(text, found);
   } else if (FieldDefinition* other = second ? FindExact(*second, name) : nullptr) {
     std::string_view found;
     result = ValueText(other->values, record, found);
