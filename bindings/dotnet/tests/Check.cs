@@ -1,6 +1,7 @@
 // A small assertion helper: every failed check is reported with its section
 // and what was expected; the program exits non-zero when any check failed.
 using System;
+using System.Collections;
 using System.Collections.Generic;
 using Kelmod;
 
@@ -140,6 +141,67 @@ namespace Kelmod.Tests
                 else b.Append(c);
             }
             return b.Append('\'').ToString();
+        }
+    }
+
+    // Checks of results run in the order written, each with its name:
+    //   new Expect { { "3", "answer records", () => tb.DescribeTable(2) }, ... }.Run();
+    internal sealed class Expect : IEnumerable
+    {
+        private readonly List<Action> checks = new List<Action>();
+
+        public void Add(string expected, string what, Func<string> actual)
+        {
+            checks.Add(() => Check.Equal(expected, actual(), what));
+        }
+
+        public void Add(int expected, string what, Func<int> actual)
+        {
+            checks.Add(() => Check.Equal(expected, actual(), what));
+        }
+
+        public void Add(string[] expected, string what, Func<string[]> actual)
+        {
+            checks.Add(() => Check.Equal(expected, actual(), what));
+        }
+
+        // A step whose success is the check (a call that must not throw).
+        public void Add(string what, Action step)
+        {
+            checks.Add(() => Check.Succeeds(step, what));
+        }
+
+        public void Run()
+        {
+            foreach (Action check in checks) check();
+        }
+
+        public IEnumerator GetEnumerator()
+        {
+            return checks.GetEnumerator();
+        }
+    }
+
+    // Calls that must fail, in order: the code and the export (without "Zan")
+    // that must report it.
+    //   new Refusals { { 78, "ConfigureToolbox", () => tb.ConfigureToolbox(1, null) }, ... }.Run("null");
+    internal sealed class Refusals : IEnumerable
+    {
+        private readonly List<Action<string>> calls = new List<Action<string>>();
+
+        public void Add(int code, string export, Action call)
+        {
+            calls.Add(what => Check.Throws(code, call, what + " (" + export + ")", "Zan" + export));
+        }
+
+        public void Run(string what)
+        {
+            for (int i = 0; i < calls.Count; ++i) calls[i](what + " case " + (i + 1));
+        }
+
+        public IEnumerator GetEnumerator()
+        {
+            return calls.GetEnumerator();
         }
     }
 }

@@ -11,20 +11,10 @@ namespace Kelmod.Tests
 {
     internal static class FamilyTests
     {
-        private static string Set
-        {
-            get { return Program.PathOf("kelmset.dat"); }
-        }
+        private static string Set => Program.PathOf("kelmset.dat");
+        private static string Def => Program.PathOf("kelmdef.dat");
 
-        private static string Def
-        {
-            get { return Program.PathOf("kelmdef.dat"); }
-        }
-
-        private static string Answer
-        {
-            get { return Toolbox.Latin1.GetString(File.ReadAllBytes(Program.PathOf("answer.txt"))); }
-        }
+        private static string Answer => Toolbox.Latin1.GetString(File.ReadAllBytes(Program.PathOf("answer.txt")));
 
         public static void Run()
         {

@@ -28,16 +28,10 @@ namespace Kelmod.Tests
         // The lines of host.c's report(): a failure with its message texts.
         private bool Report(string call, Action action)
         {
-            try
-            {
-                action();
-                return false;
-            }
-            catch (KelmodException e)
-            {
-                w.WriteLine("  {0} returned {1}: [{2}] {3} - {4}", call, e.Code, e.TypeLetter, e.ShortText, e.LongText);
-                return true;
-            }
+            KelmodException e = null;
+            if (Try(action, x => e = x)) return false;
+            w.WriteLine("  {0} returned {1}: [{2}] {3} - {4}", call, e.Code, e.TypeLetter, e.ShortText, e.LongText);
+            return true;
         }
 
         public void Run(string printFolder)
@@ -64,15 +58,7 @@ namespace Kelmod.Tests
             w.WriteLine("Interface record '{0}'", record);
             Report("ZanFillInterface", () => tb.FillInterface(record));
             for (int mode = 1; mode <= 6; ++mode)
-            {
-                try
-                {
-                    w.WriteLine("  {0,-9} '{1}'", names[mode], tb.DescribeInterface(mode));
-                }
-                catch (KelmodException)
-                {
-                }
-            }
+                Try(() => w.WriteLine("  {0,-9} '{1}'", names[mode], tb.DescribeInterface(mode)));
             w.WriteLine();
         }
 
@@ -102,17 +88,9 @@ namespace Kelmod.Tests
             for (int r = 1; r <= records; ++r)
             {
                 w.WriteLine("  record {0}", r);
-                for (int f = 1;; ++f)
+                string fieldName = null, text;
+                for (int f = 1; Try(() => tb.GetAttributNameValue(2, f, r, out fieldName, out text)); ++f)
                 {
-                    string fieldName, text;
-                    try
-                    {
-                        tb.GetAttributNameValue(2, f, r, out fieldName, out text);
-                    }
-                    catch (KelmodException)
-                    {
-                        break;
-                    }
                     string value = tb.GetTableValue(2, fieldName, r);
                     if (value != null) w.WriteLine("    {0,-6} '{1}'", fieldName, value);
                 }
@@ -136,15 +114,8 @@ namespace Kelmod.Tests
             if (Report("ZanFillHlpTable", () => tb.FillHlpTable(1, HelpLines))) return;
             int columnCount = int.Parse(tb.GetHlpDescription(1));
             int lineCount = int.Parse(tb.GetHlpDescription(2));
-            int preselected;
-            try
-            {
-                preselected = int.Parse(tb.GetHlpDescription(3));
-            }
-            catch (KelmodException)
-            {
-                preselected = 1;
-            }
+            int preselected = 1;
+            Try(() => preselected = int.Parse(tb.GetHlpDescription(3)));
             w.WriteLine("  help table   {0} columns, {1} lines, column {2} preselected", columnCount, lineCount,
                         preselected);
             for (int line = 0; line <= lineCount; ++line)
@@ -152,15 +123,8 @@ namespace Kelmod.Tests
                 w.Write("   ");
                 for (int column = 1; column <= columnCount; ++column)
                 {
-                    Characteristic entry;
-                    try
-                    {
-                        entry = tb.GetHlpData(1, column, line);
-                    }
-                    catch (KelmodException)
-                    {
-                        continue;
-                    }
+                    Characteristic entry = null;
+                    if (!Try(() => entry = tb.GetHlpData(1, column, line))) continue;
                     if (line == 0) w.Write(" " + entry.Name.PadRight(entry.Length));
                     else w.Write(" " + entry.Value);
                 }
@@ -195,15 +159,8 @@ namespace Kelmod.Tests
                 w.WriteLine("  object {0}", k);
                 for (int r = 1; r <= records; ++r)
                 {
-                    Characteristic d;
-                    try
-                    {
-                        d = tb.GetSmlData(1, r, k);
-                    }
-                    catch (KelmodException)
-                    {
-                        continue;
-                    }
+                    Characteristic d = null;
+                    if (!Try(() => d = tb.GetSmlData(1, r, k))) continue;
                     w.WriteLine("    {0,-8} field {1,-8} unit {2,-3} length {3,2} width {4,2} decimals {5} value '{6}'",
                                 d.Name, d.FieldName, d.Unit, d.Length, d.Width, d.Decimals, d.Value);
                 }
@@ -227,15 +184,8 @@ namespace Kelmod.Tests
             for (int k = 1; k <= count; ++k)
             {
                 string senderName = tb.GetMailData(1, 0, "SNDNAM", k);
-                string field, text;
-                try
-                {
-                    tb.GetMailData(1, 1, "", k, out field, out text);
-                }
-                catch (KelmodException)
-                {
-                    continue;
-                }
+                string field = null, text = null;
+                if (!Try(() => tb.GetMailData(1, 1, "", k, out field, out text))) continue;
                 w.WriteLine("  mail {0} from {1,-7} {2} '{3}'", k, senderName, field, text);
             }
             Try(() => w.WriteLine("  mail request '{0}'", tb.CreateSendstrMail(1, 2)));
@@ -283,17 +233,9 @@ namespace Kelmod.Tests
                 }
                 w.WriteLine();
             }
-            for (int r = 1;; ++r)
+            SmlCharacteristic d = null;
+            for (int r = 1; Try(() => d = tb.GetSmlDataK4(1, r, 2)); ++r)
             {
-                SmlCharacteristic d;
-                try
-                {
-                    d = tb.GetSmlDataK4(1, r, 2);
-                }
-                catch (KelmodException)
-                {
-                    break;
-                }
                 w.WriteLine("  {0,-3} {1,-18} unit {2,-3} digits {3}, object 2: '{4}'", d.Name, d.Description, d.Unit,
                             d.Digits, d.Value);
             }
@@ -321,15 +263,18 @@ namespace Kelmod.Tests
             }
         }
 
-        // host.c prints a line only when its call succeeds.
-        private static void Try(Action action)
+        // host.c prints a line only when its call succeeds: false when the call failed.
+        private static bool Try(Action action, Action<KelmodException> failed = null)
         {
             try
             {
                 action();
+                return true;
             }
-            catch (KelmodException)
+            catch (KelmodException e)
             {
+                if (failed != null) failed(e);
+                return false;
             }
         }
     }

@@ -7,6 +7,7 @@ same build and KELMOD_EXAMPLES, the folder of the sample files. Run by hand:
     KELMOD_LIBRARY=build/default/src/libkelmod.so.3 python3 -m pytest bindings/python/tests
 """
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -38,6 +39,11 @@ def example(name):
     return str(EXAMPLES / name)
 
 
+def method_name(export):
+    """The Toolbox method of an export: ZanGetTableValue -> get_table_value."""
+    return re.sub(r"(?<=[a-z0-9])(?=[A-Z])", "_", export[3:]).lower()
+
+
 @pytest.fixture
 def tb():
     """A toolbox started afresh, with the sample message file and the
@@ -56,24 +62,14 @@ def run_python(code, env=None, cwd=None, input=None):
     """Runs code in a fresh interpreter that imports this source tree's
     package and loads the library the tests run against (env may change
     that; a value of None removes a variable). Gives the completed process."""
-    full_env = {
-        key: value for key, value in os.environ.items() if not key.startswith("KELMOD_TRACE")
-    }
-    full_env["PYTHONPATH"] = str(PACKAGE_ROOT)
-    full_env["PYTHONDONTWRITEBYTECODE"] = "1"
-    full_env["KELMOD_LIBRARY"] = library_path()
+    full_env = {key: value for key, value in os.environ.items()
+                if not key.startswith("KELMOD_TRACE")}
+    full_env.update(PYTHONPATH=str(PACKAGE_ROOT), PYTHONDONTWRITEBYTECODE="1",
+                    KELMOD_LIBRARY=library_path())
     full_env.update(env or {})
-    full_env = {key: value for key, value in full_env.items() if value is not None}
-    return subprocess.run(
-        [sys.executable, "-c", code],
-        env=full_env,
-        cwd=cwd,
-        input=input,
-        stdout=subprocess.PIPE,
-        stderr=subprocess.PIPE,
-        text=True,
-        timeout=120,
-    )
+    return subprocess.run([sys.executable, "-c", code], cwd=cwd, input=input, text=True,
+                          env={key: value for key, value in full_env.items() if value is not None},
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
 
 
 def library_path():

@@ -9,7 +9,7 @@ import pytest
 
 import host_exchanges as host
 import kelmod
-from conftest import HEADER, example
+from conftest import HEADER, example, method_name
 
 EVERY_BYTE = bytes(range(1, 256))
 EVERY_CHARACTER = EVERY_BYTE.decode("latin-1")
@@ -69,15 +69,8 @@ def plain_arguments(method):
     return arguments
 
 
-def methods():
-    return [name for name in kelmod.native.SIGNATURES if name != "ZanInitToolbox"]
-
-
-def method_name(export):
-    return re.sub(r"(?<=[a-z0-9])(?=[A-Z])", "_", export[3:]).lower()
-
-
-@pytest.mark.parametrize("export", methods())
+@pytest.mark.parametrize("export", [name for name in kelmod.native.SIGNATURES
+                                    if name != "ZanInitToolbox"])
 def test_every_argument_of_every_export_survives_hostile_values(export, tmp_path, monkeypatch):
     """Each text argument in turn null, over-long and holding every byte
     value; each number in turn 0, -1 and the ends of its range. A call gives
@@ -108,63 +101,57 @@ def older_bar_state(tb):
     host.older_bar(tb)
 
 
-NULL_ARGUMENTS = [
-    ("configure_toolbox", lambda tb: tb.configure_toolbox(1, None), 78),
-    ("fill_interface", lambda tb: tb.fill_interface(None, 10), 78),
-    ("create_table name", lambda tb: tb.create_table(2, None, "01", host.SETS, host.FIELDS), 78),
-    ("create_table key", lambda tb: tb.create_table(2, "MATAN", None, host.SETS, host.FIELDS), 78),
-    ("create_table set index", lambda tb: tb.create_table(2, "MATAN", "01", None, host.FIELDS), 1),
-    ("create_table definitions", lambda tb: tb.create_table(2, "MATAN", "01", host.SETS, None), 2),
-    ("create_fill_table data",
-     lambda tb: tb.create_fill_table(2, "MATAN", "01", host.SETS, host.FIELDS, None, 10), 4),
-    ("fill_table", lambda tb: tb.fill_table(2, None, 10), 78),
-    ("get_table_value", lambda tb: tb.get_table_value(2, None, 1), 78),
-    ("write_table_value name", lambda tb: tb.write_table_value(2, None, "x", 1), 71),
-    ("write_table_value value", lambda tb: tb.write_table_value(2, "MATNR", None, 1), 71),
-    ("modify_table_value name", lambda tb: tb.modify_table_value(2, None, "x", 1), 78),
-    ("modify_table_value value", lambda tb: tb.modify_table_value(2, "MATNR", None, 1), 78),
-    ("search_attribut field",
-     lambda tb: tb.search_attribut(2, "MATAN", "01", host.SETS, host.FIELDS, None), 58),
-    ("create_fill_user_table", lambda tb: tb.create_fill_user_table(1, 2, None, 4), 78),
-    ("write_konfiguration data", lambda tb: tb.write_konfiguration(1, None, 4, "defs.dat"), 78),
-    ("write_konfiguration path", lambda tb: tb.write_konfiguration(1, "A;B;4;", None, None), 42),
-    ("create_hlp_table", lambda tb: tb.create_hlp_table(1, None, 4), 78),
-    ("fill_hlp_table", lambda tb: tb.fill_hlp_table(1, None, 4), 78),
-    ("find_help_table field",
-     lambda tb: tb.find_help_table("MATAN", "01", None, host.SETS, host.FIELDS, host.FIELDS), 73),
-    ("create_fill_table_mcd", lambda tb: tb.create_fill_table_mcd(1, None, 4), 78),
-    ("create_sendstr_mcd", lambda tb: tb.create_sendstr_mcd(1, None, ""), 78),
-    ("get_mcd_value", lambda tb: tb.get_mcd_value(None, 1), 78),
-    ("write_mcd_value", lambda tb: tb.write_mcd_value(1, 1, None), 55),
-    ("create_sendstr_help", lambda tb: tb.create_sendstr_help("A", "B", None, "D"), 78),
-    ("create_sendstr_message_k4", lambda tb: tb.create_sendstr_message_k4(None, 11), 82),
-    ("create_fill_clas_table_k4", lambda tb: tb.create_fill_clas_table_k4(2, None, 4), 80),
-    ("create_fill_clas_hierarch_table_k4",
-     lambda tb: tb.create_fill_clas_hierarch_table_k4(1, None, 4), 80),
-    ("create_sendstr_clas_k4", lambda tb: tb.create_sendstr_clas_k4(*"ABCDEFG", None), 78),
-    ("create_sendstr_clas_search_k4 used",
-     lambda tb: tb.create_sendstr_clas_search_k4(3, "A", "B", "C", "D", "E", None, "G"), 78),
-    ("create_mail_table", lambda tb: tb.create_mail_table(1, None, 4), 78),
-    ("get_mail_data", lambda tb: tb.get_mail_data(1, 1, None, 1), 78),
-    ("write_mail_value name", lambda tb: tb.write_mail_value(1, 0, None, 1, "x"), 78),
-    ("write_mail_value value", lambda tb: tb.write_mail_value(1, 0, "SNDNAM", 1, None), 47),
-    ("create_sml_table", lambda tb: tb.create_sml_table(1, None, 4), 78),
-    ("fill_sml_table newer mode 1", lambda tb: tb.fill_sml_table(1, None, 5), 78),
-    ("write_sml_value text", lambda tb: tb.write_sml_value(1, 1, None, 34, None, 0), 47),
-    ("get_sml_data_value_k4 empty name",
-     lambda tb: tb.get_sml_data_value_k4(1, None, 0, 1, 1), 78),
-    ("create_fill_pos_sml_value_table_k4",
-     lambda tb: tb.create_fill_pos_sml_value_table_k4(1, None, 4), 83),
+S, F = host.SETS, host.FIELDS
+NULL_ARGUMENTS = [  # (method, arguments, code), None passed as a null pointer
+    ("configure_toolbox", (1, None), 78),
+    ("fill_interface", (None, 10), 78),
+    ("create_table", (2, None, "01", S, F), 78),
+    ("create_table", (2, "MATAN", None, S, F), 78),
+    ("create_table", (2, "MATAN", "01", None, F), 1),
+    ("create_table", (2, "MATAN", "01", S, None), 2),
+    ("create_fill_table", (2, "MATAN", "01", S, F, None, 10), 4),
+    ("fill_table", (2, None, 10), 78),
+    ("get_table_value", (2, None, 1), 78),
+    ("write_table_value", (2, None, "x", 1), 71),
+    ("write_table_value", (2, "MATNR", None, 1), 71),
+    ("modify_table_value", (2, None, "x", 1), 78),
+    ("modify_table_value", (2, "MATNR", None, 1), 78),
+    ("search_attribut", (2, "MATAN", "01", S, F, None), 58),
+    ("create_fill_user_table", (1, 2, None, 4), 78),
+    ("write_konfiguration", (1, None, 4, "defs.dat"), 78),
+    ("write_konfiguration", (1, "A;B;4;", None, None), 42),
+    ("create_hlp_table", (1, None, 4), 78),
+    ("fill_hlp_table", (1, None, 4), 78),
+    ("find_help_table", ("MATAN", "01", None, S, F, F), 73),
+    ("create_fill_table_mcd", (1, None, 4), 78),
+    ("create_sendstr_mcd", (1, None, ""), 78),
+    ("get_mcd_value", (None, 1), 78),
+    ("write_mcd_value", (1, 1, None), 55),
+    ("create_sendstr_help", ("A", "B", None, "D"), 78),
+    ("create_sendstr_message_k4", (None, 11), 82),
+    ("create_fill_clas_table_k4", (2, None, 4), 80),
+    ("create_fill_clas_hierarch_table_k4", (1, None, 4), 80),
+    ("create_sendstr_clas_k4", (*"ABCDEFG", None), 78),
+    ("create_sendstr_clas_search_k4", (3, "A", "B", "C", "D", "E", None, "G"), 78),  # v6 used
+    ("create_mail_table", (1, None, 4), 78),
+    ("get_mail_data", (1, 1, None, 1), 78),
+    ("write_mail_value", (1, 0, None, 1, "x"), 78),
+    ("write_mail_value", (1, 0, "SNDNAM", 1, None), 47),
+    ("create_sml_table", (1, None, 4), 78),
+    ("fill_sml_table", (1, None, 5), 78),
+    ("write_sml_value", (1, 1, None, 34, None, 0), 47),
+    ("get_sml_data_value_k4", (1, None, 0, 1, 1), 78),
+    ("create_fill_pos_sml_value_table_k4", (1, None, 4), 83),
 ]
 
 
-@pytest.mark.parametrize("call, expected", [case[1:] for case in NULL_ARGUMENTS],
-                         ids=[case[0] for case in NULL_ARGUMENTS])
-def test_none_passes_a_null_pointer_and_gives_the_documented_code(tb, call, expected):
+@pytest.mark.parametrize("method, arguments, expected", NULL_ARGUMENTS,
+                         ids=[f"{case[0]}-{k}" for k, case in enumerate(NULL_ARGUMENTS)])
+def test_none_passes_a_null_pointer_and_gives_the_documented_code(tb, method, arguments, expected):
     full_state(tb)
     with pytest.raises(kelmod.KelmodError) as raised:
-        call(tb)
-    assert raised.value.code == expected
+        getattr(tb, method)(*arguments)
+    assert (raised.value.export, raised.value.code) == (export_of(method), expected)
 
 
 def test_none_where_the_toolbox_takes_null_as_absent(tb, tmp_path):
@@ -181,29 +168,15 @@ def test_none_where_the_toolbox_takes_null_as_absent(tb, tmp_path):
     assert raised.value.code == 31
 
 
-def test_over_long_texts_are_cut_where_a_field_is_and_kept_whole_where_not(tb):
-    host.generic(tb)
-    tb.write_table_value(1, "MATNR", OVER_LONG, 0)
-    assert tb.get_table_value(1, "MATNR", 1) == "W" * 18
-    request = tb.create_sendstr_help(OVER_LONG, OVER_LONG, "", OVER_LONG)
-    assert request == f"{OVER_LONG};{OVER_LONG};;{OVER_LONG};"
-    with pytest.raises(kelmod.KelmodError) as raised:
-        tb.get_table_value(2, OVER_LONG, 1)
-    assert raised.value.code == 41
-
-
-def test_every_byte_value_crosses_the_boundary_unchanged(tb):
+def test_long_texts_every_byte_and_lying_lengths(tb):
+    """Over-long texts are cut where a field is and kept whole where not, every
+    byte value crosses the boundary unchanged, and a length past the end of
+    the text reads no further than the text."""
     request = tb.create_sendstr_help(EVERY_CHARACTER, "", "", "")
     assert request == EVERY_CHARACTER + ";;;;"
     assert tb.create_sendstr_help(EVERY_BYTE, b"", b"", b"") == request
-    # Blanks and tabs go from a field name, every other byte stays.
-    host.generic(tb)
-    with pytest.raises(kelmod.KelmodError) as raised:
-        tb.get_table_value(2, EVERY_CHARACTER, 1)
-    assert raised.value.code == 41
-
-
-def test_lengths_past_the_end_of_the_text_read_no_further_than_the_text(tb):
+    assert tb.create_sendstr_help(OVER_LONG, OVER_LONG, "", OVER_LONG) == (
+        f"{OVER_LONG};{OVER_LONG};;{OVER_LONG};")
     tb.create_fill_table(2, "MATAN", "01", host.SETS, host.FIELDS, "100-100", 2**31 - 1)
     assert tb.describe_table(2) == "1"
     assert tb.get_table_value(2, "MATNR", 1) == "100-100"
@@ -211,22 +184,30 @@ def test_lengths_past_the_end_of_the_text_read_no_further_than_the_text(tb):
     assert tb.get_table_value(2, "MATNR", 2) is None  # -3: no value at that record
     tb.create_mail_table(5, "P1;V1;P2;V2;", -5)
     assert tb.describe_mail_table(5) == "0"
+    host.generic(tb)
+    tb.write_table_value(1, "MATNR", OVER_LONG, 0)
+    assert tb.get_table_value(1, "MATNR", 1) == "W" * 18
+    # Blanks and tabs go from a field name, every other byte stays.
+    for field_name in (OVER_LONG, EVERY_CHARACTER):
+        with pytest.raises(kelmod.KelmodError) as raised:
+            tb.get_table_value(2, field_name, 1)
+        assert raised.value.code == 41
 
 
-RELEASED = [
-    (lambda tb: tb.get_table_value(2, "MATNR", 1), 39),
-    (lambda tb: tb.describe_table(2), 16),
-    (lambda tb: tb.create_sendstr(), 7),
-    (lambda tb: tb.fill_table(2, "100-100"), 61),
-    (lambda tb: tb.get_attribut_name_value(2, 1, 1), 24),
-    (lambda tb: tb.get_hlp_data(1, 1, 1), 32),
-    (lambda tb: tb.get_mcd_description(1), 29),
-    (lambda tb: tb.describe_mail_table(1), 69),
-    (lambda tb: tb.get_mail_data(1, 0, "SNDNAM", 1), 65),
-    (lambda tb: tb.get_sml_data_k4(1, 1, 1), 34),
-    (lambda tb: tb.get_clas_data_k4(2, 1), 76),
-    (lambda tb: tb.get_object_data_k4(1, 1), 34),
-    (lambda tb: tb.print_table(2, "answer.txt"), 86),
+RELEASED = [  # (method, arguments, code) on the tables the release emptied
+    ("get_table_value", (2, "MATNR", 1), 39),
+    ("describe_table", (2,), 16),
+    ("create_sendstr", (), 7),
+    ("fill_table", (2, "100-100"), 61),
+    ("get_attribut_name_value", (2, 1, 1), 24),
+    ("get_hlp_data", (1, 1, 1), 32),
+    ("get_mcd_description", (1,), 29),
+    ("describe_mail_table", (1,), 69),
+    ("get_mail_data", (1, 0, "SNDNAM", 1), 65),
+    ("get_sml_data_k4", (1, 1, 1), 34),
+    ("get_clas_data_k4", (2, 1), 76),
+    ("get_object_data_k4", (1, 1), 34),
+    ("print_table", (2, "answer.txt"), 86),
 ]
 
 
@@ -235,14 +216,13 @@ def test_calls_after_the_release_report_empty_tables(tb, tmp_path, monkeypatch):
     monkeypatch.delenv("KELMMES", raising=False)
     full_state(tb)
     tb.init_toolbox(2)
-    for call, expected in RELEASED:
+    for method, arguments, expected in RELEASED:
         with pytest.raises(kelmod.KelmodError) as raised:
-            call(tb)
+            getattr(tb, method)(*arguments)
         error = raised.value
-        assert error.code == expected
         # The release forgot the message file: no ./kelmmes.dat here.
-        assert (error.type_letter, error.short_text) == ("X", "")
-        assert error.long_text == f"TB{expected:03d} Error in toolbox"
+        assert (error.export, error.code, error.type_letter, error.short_text, error.long_text) == (
+            export_of(method), expected, "X", "", f"TB{expected:03d} Error in toolbox")
     assert not (tmp_path / "answer.txt").exists()
     assert tb.describe_interface(1) == ";"  # the interface record survives
     assert tb.get_sml_description(1) == "00"
@@ -254,60 +234,25 @@ def test_calls_after_the_release_report_empty_tables(tb, tmp_path, monkeypatch):
     assert (raised.value.code, raised.value.short_text) == (3, "Mode or type not supported")
 
 
-def spy_on(monkeypatch, export):
+REFUSED = [  # (export, arguments, exception, text of the message)
+    ("ZanCreateSendstrHelp", ("A", "\u20ac", "", ""), UnicodeEncodeError, "'part2'"),
+    ("ZanCreateSendstrHelp", ("A", "B\0C", "", ""), ValueError, "part2 holds a NUL"),
+    ("ZanCreateSendstrHelp", ("A", 5, "", ""), TypeError, "part2 must be str"),
+    ("ZanCreateSendstrHelp", ("A", ["B"], "", ""), TypeError, "part2 must be str"),
+    ("ZanConfigureToolbox", (1, 5), TypeError, "path must be a path"),
+] + [("ZanGetTableValue", (2, "MATNR", value), exception, "record")
+     for value, exception in [(None, TypeError), (1.5, TypeError), ("1", TypeError),
+                              (2**31, OverflowError), (-(2**31) - 1, OverflowError)]]
+
+
+@pytest.mark.parametrize("export, arguments, exception, text", REFUSED)
+def test_an_argument_the_toolbox_cannot_take_raises_before_the_call(
+    tb, monkeypatch, export, arguments, exception, text
+):
     calls = []
     real = getattr(kelmod.native, export)
     monkeypatch.setattr(kelmod.native, export, lambda *args: calls.append(args) or real(*args))
-    return calls
-
-
-@pytest.mark.parametrize(
-    "call, exception",
-    [
-        (lambda tb: tb.create_sendstr_help("A", "\u20ac", "", ""), UnicodeEncodeError),
-        (lambda tb: tb.create_sendstr_help("A", "B\0C", "", ""), ValueError),
-        (lambda tb: tb.create_sendstr_help("A", 5, "", ""), TypeError),
-        (lambda tb: tb.create_sendstr_help("A", ["B"], "", ""), TypeError),
-    ],
-    ids=["not Latin-1", "NUL", "number", "list"],
-)
-def test_a_text_the_toolbox_cannot_take_raises_before_the_call(tb, monkeypatch, call, exception):
-    calls = spy_on(monkeypatch, "ZanCreateSendstrHelp")
     with pytest.raises(exception) as raised:
-        call(tb)
+        getattr(tb, method_name(export))(*arguments)
     assert calls == []
-    if exception is UnicodeEncodeError:
-        assert "'part2'" in str(raised.value)
-
-
-@pytest.mark.parametrize(
-    "value, exception",
-    [(None, TypeError), (1.5, TypeError), ("1", TypeError), (2**31, OverflowError),
-     (-(2**31) - 1, OverflowError)],
-)
-def test_a_number_outside_32_bits_or_not_an_int_raises_before_the_call(
-    tb, monkeypatch, value, exception
-):
-    calls = spy_on(monkeypatch, "ZanGetTableValue")
-    with pytest.raises(exception, match="record"):
-        tb.get_table_value(2, "MATNR", value)
-    assert calls == []
-
-
-def test_the_encoding_is_chosen_per_toolbox(tb):
-    cp1252 = kelmod.Toolbox(encoding="cp1252")
-    assert cp1252.create_sendstr_help("\u20ac", "", "", "") == "\u20ac;;;;"
-    assert tb.describe_interface(1) == ";"
-    assert tb.create_sendstr_help(b"\x80", b"", b"", b"") == "\x80;;;;"  # the same byte, Latin-1
-    utf8 = kelmod.Toolbox(encoding="utf-8")
-    assert utf8.create_sendstr_help("Gr\u00f6\u00dfe", "", "", "") == "Gr\u00f6\u00dfe;;;;"
-    # WERKS is 4 bytes wide: "a" and three two-byte characters are cut inside the third.
-    host.generic(tb)
-    utf8.write_table_value(1, "WERKS", "a\u00e4\u00e4\u00e4", 0)
-    with pytest.raises(UnicodeDecodeError):
-        utf8.get_table_value(1, "WERKS", 1)
-    replacing = kelmod.Toolbox(encoding="utf-8", errors="replace")
-    assert replacing.get_table_value(1, "WERKS", 1) == "a\u00e4\ufffd"
-    assert tb.get_table_value(1, "WERKS", 1) == "a\u00c3\u00a4\u00c3"
-    with pytest.raises(LookupError):
-        kelmod.Toolbox(encoding="no-such-encoding")
+    assert text in str(raised.value)

@@ -51,61 +51,36 @@ def test_the_64_exports_are_declared_as_kelmod_h_declares_them():
     assert set(prototypes) <= set(dir(kelmod.native))
 
 
-def test_the_library_exports_exactly_the_64_functions():
-    nm = shutil.which("nm")
-    with open(library_path(), "rb") as library:
-        elf = library.read(4) == b"\x7fELF"
-    if nm is None or not elf:
-        pytest.skip("nm and an ELF library are needed")
-    listed = subprocess.run([nm, "-D", "--defined-only", library_path()],
-                            stdout=subprocess.PIPE, text=True, check=True).stdout
-    names = {line.split()[-1] for line in listed.splitlines() if " T " in line}
-    assert names == set(kelmod.native.SIGNATURES)
-
-
-LAYOUT_PROGRAM = r"""
-#include <stddef.h>
-#include <stdio.h>
-#include "kelmod.h"
-#define AT(record, member) printf(#record "." #member " %zu\n", offsetof(record, member))
-#define SIZE(record) printf(#record " %zu\n", sizeof(record))
-int main(void) {
-    SIZE(MessageRecord); AT(MessageRecord, type); AT(MessageRecord, shortText);
-    AT(MessageRecord, longText);
-    SIZE(AttributeRecord); AT(AttributeRecord, fieldName); AT(AttributeRecord, length);
-    AT(AttributeRecord, description);
-    SIZE(CharacteristicData); AT(CharacteristicData, length); AT(CharacteristicData, width);
-    AT(CharacteristicData, decimals); AT(CharacteristicData, value);
-    SIZE(SmlCharacteristicData); AT(SmlCharacteristicData, digits);
-    AT(SmlCharacteristicData, decimals); AT(SmlCharacteristicData, sign);
-    AT(SmlCharacteristicData, view0); AT(SmlCharacteristicData, view9);
-    AT(SmlCharacteristicData, sendText1); AT(SmlCharacteristicData, value);
-    return 0;
+LAYOUT = {  # record -> the members whose offsets a C compiler is asked for
+    "MessageRecord": "type shortText longText",
+    "AttributeRecord": "fieldName length description",
+    "CharacteristicData": "length width decimals value",
+    "SmlCharacteristicData": "digits decimals sign view0 view9 sendText1 value",
 }
-"""
 
 
 def test_the_records_are_laid_out_as_a_c_compiler_lays_out_kelmod_h(tmp_path):
     compiler = shutil.which("cc") or shutil.which("gcc")
     if compiler is None:
         pytest.skip("no C compiler")
+    lines = []
+    for record, members in LAYOUT.items():
+        lines.append(f'printf("{record} %zu\\n", sizeof({record}));')
+        lines += [f'printf("{record}.{m} %zu\\n", offsetof({record}, {m}));' for m in members.split()]
     source = tmp_path / "layout.c"
-    source.write_text(LAYOUT_PROGRAM)
+    source.write_text('#include <stddef.h>\n#include <stdio.h>\n#include "kelmod.h"\n'
+                      "int main(void) {\n" + "\n".join(lines) + "\nreturn 0;\n}\n")
     subprocess.run([compiler, "-I", str(HEADER.parent), str(source), "-o", str(tmp_path / "layout")],
                    check=True)
     printed = subprocess.run([str(tmp_path / "layout")], stdout=subprocess.PIPE, text=True,
                              check=True).stdout
-    native = kelmod.native
-    for line in printed.splitlines():
-        what, number = line.split()
-        record, _, member = what.partition(".")
-        structure = getattr(native, record)
-        if member:
-            assert getattr(structure, member).offset == int(number), what
-        else:
-            assert ctypes.sizeof(structure) == int(number), what
-    assert ctypes.sizeof(native.MessageRecord) == 268
-    assert ctypes.sizeof(native.AttributeRecord) == 66
+    ours = []
+    for record, members in LAYOUT.items():
+        structure = getattr(kelmod.native, record)
+        ours.append(f"{record} {ctypes.sizeof(structure)}")
+        ours += [f"{record}.{m} {getattr(structure, m).offset}" for m in members.split()]
+    assert printed.splitlines() == ours
+    assert ours[0] == "MessageRecord 268" and ours[4] == "AttributeRecord 66"
 
 
 def copy_of_package(folder, library_names=()):
@@ -122,6 +97,7 @@ def copy_of_package(folder, library_names=()):
 WHERE = "import kelmod; kelmod.Toolbox(); print(kelmod.native.library()._name)"
 NOT_FOUND = """
 import kelmod
+print(kelmod.native._library is None, kelmod.__version__)  # nothing loaded on import
 assert issubclass(kelmod.LibraryNotFound, ImportError)
 try:
     kelmod.Toolbox()
@@ -142,65 +118,51 @@ def run_copy(folder, code, env):
 
 
 @pytest.mark.skipif(sys.platform == "win32", reason="the ELF names of the library")
-class TestFindingTheLibrary:
-    def test_kelmod_library_names_the_file(self, tmp_path):
-        copy_of_package(tmp_path, ["libkelmod.so.3"])
-        completed = run_copy(tmp_path, WHERE, {"KELMOD_LIBRARY": library_path()})
-        assert completed.stdout.strip() == library_path()
-
-    def test_a_library_named_by_kelmod_library_that_fails_is_not_replaced_by_another(
-        self, tmp_path
-    ):
-        copy_of_package(tmp_path, ["libkelmod.so.3"])
-        missing = str(tmp_path / "nowhere" / "libkelmod.so.3")
-        completed = run_copy(tmp_path, NOT_FOUND, {"KELMOD_LIBRARY": missing})
-        assert f"KELMOD_LIBRARY={missing}:" in completed.stdout
-        assert completed.stdout.splitlines()[-2:] == ["1", "the exports need the library too"]
-
-    @pytest.mark.parametrize("name", ["libkelmod.so", "libkelmod.so.3"])
-    def test_beside_the_package_under_either_name(self, tmp_path, name):
-        package = copy_of_package(tmp_path, [name])
-        completed = run_copy(tmp_path, WHERE, {})
-        assert completed.stdout.strip() == str(package / name), completed.stderr
-
-    def test_the_versioned_name_through_the_system_search(self, tmp_path):
-        copy_of_package(tmp_path)
-        runtime = tmp_path / "runtime"
-        runtime.mkdir()
-        shutil.copy(library_path(), runtime / "libkelmod.so.3")
-        completed = run_copy(tmp_path, WHERE, {"LD_LIBRARY_PATH": str(runtime)})
-        assert completed.stdout.strip() == "libkelmod.so.3", completed.stderr
-
-    def test_a_library_without_the_exports_is_passed_over(self, tmp_path):
-        compiler = shutil.which("cc") or shutil.which("gcc")
-        if compiler is None:
-            pytest.skip("no C compiler")
-        package = copy_of_package(tmp_path)
-        source = tmp_path / "other.c"
-        source.write_text("int ZanInitToolbox(int mode) { return mode; }\n")
-        subprocess.run([compiler, "-shared", "-fPIC", str(source), "-o",
-                        str(package / "libkelmod.so")], check=True)
-        completed = run_copy(tmp_path, NOT_FOUND, {})
-        assert (f"  {package / 'libkelmod.so'}: lacks 63 of the 64 exports "
-                "(ZanConfigureToolbox, ZanToolboxVersion, ZanGetErrorMessage ...)"
-                in completed.stdout.splitlines()), completed.stdout
-
-    def test_not_found_names_every_place_looked_at(self, tmp_path):
-        package = copy_of_package(tmp_path)
-        completed = run_copy(tmp_path, NOT_FOUND, {})
-        assert completed.returncode == 0, completed.stderr
-        lines = completed.stdout.splitlines()
-        assert lines[0].startswith("the KELMOD library (libkelmod.so.3, kelmod.dll) was not found")
-        assert "  KELMOD_LIBRARY: not set" in lines
-        assert f"  {package / 'libkelmod.so'}: no such file" in lines
-        assert f"  {package / 'libkelmod.so.3'}: no such file" in lines
-        assert "  ctypes.util.find_library('kelmod'): found nothing" in lines
-        assert any(line.startswith("  libkelmod.so.3 (the system's search): ") for line in lines)
-        assert lines[-2:] == ["5", "the exports need the library too"]
+@pytest.mark.parametrize("where", ["KELMOD_LIBRARY", "libkelmod.so", "libkelmod.so.3", "search"])
+def test_the_library_is_found(tmp_path, where):
+    """Named by KELMOD_LIBRARY, beside the package under either name, or by
+    its versioned name through the system's search."""
+    beside = {"KELMOD_LIBRARY": ["libkelmod.so.3"], "search": []}.get(where, [where])
+    package = copy_of_package(tmp_path, beside)
+    env, expected = {}, str(package / where)
+    if where == "KELMOD_LIBRARY":  # taken before the copy beside the package
+        env, expected = {where: library_path()}, library_path()
+    elif where == "search":
+        (tmp_path / "runtime").mkdir()
+        shutil.copy(library_path(), tmp_path / "runtime" / "libkelmod.so.3")
+        env, expected = {"LD_LIBRARY_PATH": str(tmp_path / "runtime")}, "libkelmod.so.3"
+    completed = run_copy(tmp_path, WHERE, env)
+    assert completed.stdout.strip() == expected, completed.stderr
 
 
-def test_importing_the_package_loads_nothing_until_a_toolbox_is_made(tmp_path):
-    code = "import kelmod, sys; print(kelmod.native._library is None, kelmod.__version__)"
-    completed = run_python(code, env={"KELMOD_LIBRARY": str(tmp_path / "missing.so")})
-    assert completed.stdout.split() == ["True", "3.1.0"]
+@pytest.mark.skipif(sys.platform == "win32", reason="the ELF names of the library")
+def test_not_found_names_every_place_looked_at_and_never_replaces_a_named_library(tmp_path):
+    package = copy_of_package(tmp_path, ["libkelmod.so.3"])
+    missing = str(tmp_path / "nowhere" / "libkelmod.so.3")
+    lines = run_copy(tmp_path, NOT_FOUND, {"KELMOD_LIBRARY": missing}).stdout.splitlines()
+    assert lines[0] == "True 3.1.0"
+    assert lines[2].startswith(f"  KELMOD_LIBRARY={missing}: ")
+    assert lines[-2:] == ["1", "the exports need the library too"]
 
+    (package / "libkelmod.so.3").unlink()
+    completed = run_copy(tmp_path, NOT_FOUND, {})
+    assert completed.returncode == 0, completed.stderr
+    lines = completed.stdout.splitlines()
+    assert lines[1].startswith("the KELMOD library (libkelmod.so.3, kelmod.dll) was not found")
+    for place in ("  KELMOD_LIBRARY: not set", f"  {package / 'libkelmod.so'}: no such file",
+                  f"  {package / 'libkelmod.so.3'}: no such file",
+                  "  ctypes.util.find_library('kelmod'): found nothing"):
+        assert place in lines
+    assert any(line.startswith("  libkelmod.so.3 (the system's search): ") for line in lines)
+    assert lines[-2:] == ["5", "the exports need the library too"]
+
+    compiler = shutil.which("cc") or shutil.which("gcc")
+    if compiler is None:
+        pytest.skip("no C compiler for a library without the exports")
+    source = tmp_path / "other.c"
+    source.write_text("int ZanInitToolbox(int mode) { return mode; }\n")
+    subprocess.run([compiler, "-shared", "-fPIC", str(source), "-o",
+                    str(package / "libkelmod.so")], check=True)
+    assert (f"  {package / 'libkelmod.so'}: lacks 63 of the 64 exports "
+            "(ZanConfigureToolbox, ZanToolboxVersion, ZanGetErrorMessage ...)"
+            in run_copy(tmp_path, NOT_FOUND, {}).stdout.splitlines())
