@@ -71,7 +71,11 @@ void ValueList::replace(std::size_t i, int32_t number, std::string_view text) {
 
 void ValueList::compact() {
   std::string live;
-  live.reserve(texts_.size() - unused_);
+  try {
+    live.reserve(texts_.size() - unused_);
+  } catch (const std::bad_alloc&) {
+    return;  // the block keeps the replaced texts until a later change compacts it
+  }
   for (Entry& e : entries_) {
     const std::size_t offset = live.size();
     live.append(texts_, e.offset, e.length);
@@ -98,6 +102,12 @@ void ValueList::clear() {
   packed_ = true;
 }
 
+void ValueList::truncate(std::size_t values, std::size_t textBytes) noexcept {
+  if (packed_) ends_.resize(values);
+  else entries_.resize(values);
+  texts_.resize(textBytes);
+}
+
 void ValueList::reserve(std::size_t values, std::size_t textBytes) {
   if (packed_) ends_.reserve(values);
   else entries_.reserve(values);
@@ -121,9 +131,16 @@ void PutValue(ValueList& values, std::string_view text, int32_t position) {
     if (static_cast<std::size_t>(position) - count > kMaxValueGap) throw std::bad_alloc();
     values.reserve(static_cast<std::size_t>(position), 0);
   }
-  for (std::size_t n = count + 1; position > 0 && n < static_cast<std::size_t>(position); ++n)
-    values.appendNext({});
-  values.appendNext(text);
+  // A failure takes the empty values back too: the list stays as it was.
+  const std::size_t bytes = values.blockBytes();
+  try {
+    for (std::size_t n = count + 1; position > 0 && n < static_cast<std::size_t>(position); ++n)
+      values.appendNext({});
+    values.appendNext(text);
+  } catch (const std::bad_alloc&) {
+    values.truncate(count, bytes);
+    throw;
+  }
 }
 
 int32_t ValueAt(std::string& out, std::size_t capacity, const ValueList& values, int32_t n) {

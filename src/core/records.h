@@ -58,6 +58,9 @@ class ValueList {
   // ends for the next values.
   void clear();
   void reserve(std::size_t values, std::size_t textBytes);
+  // Drops the values appended after the list held `values` values in
+  // `textBytes` bytes of text (never allocates).
+  void truncate(std::size_t values, std::size_t textBytes) noexcept;
   // Bytes of the text block in use (live texts and texts replaced since the
   // last compaction) and its capacity: the memory the list holds.
   std::size_t blockBytes() const { return texts_.size(); }
@@ -82,7 +85,8 @@ class ValueList {
   // Turns a packed list into the general form; on failure (bad_alloc) the
   // list is unchanged.
   void unpack();
-  // Rewrites the text block with the live texts only.
+  // Rewrites the text block with the live texts only; without the memory
+  // for that it leaves the block as it is.
   void compact();
 
   bool packed_ = true;

@@ -673,6 +673,7 @@ class Build:
         c_tests = sorted(p.stem for p in (self.tree / "tests").glob("c_*_test.c"))
         tools = ["kelmod_cli", "kelmod_trace_hostile"] if self.has_tools() else []
         return ["kelmod", "kelmod_unit_tests", "kelmod_api_tests", "kelmod_oom_test",
+                "kelmod_values_oom_test",
                 "kelmod_host", *tools, *[f"kelmod_{name}" for name in c_tests]], c_tests
 
     def build(self, timeout=None):
@@ -692,6 +693,8 @@ class Build:
                     Program("kelmod_api_tests", [str(tests / "kelmod_api_tests"), *gtest])]
         programs += [Program(name, [str(tests / f"kelmod_{name}")]) for name in c_tests]
         programs.append(Program("memory_exhaustion", [str(tests / "kelmod_oom_test")]))
+        programs.append(Program("value_list_exhaustion",
+                                [str(tests / "kelmod_values_oom_test"), *gtest]))
         if self.has_tools():
             programs.append(Program("trace_tests", ["ctest", "--test-dir", str(self.dir), "-R",
                                                     "^tool_test_(trace|replay)$"]))
