@@ -26,37 +26,7 @@
 
 #include "kelmod.h"
 
-namespace {
-
-long g_allocations = 0;
-long g_failAt = 0;  // 0: no failure injected
-bool g_injected = false;
-int g_paused = 0;   // the test's own allocations are not counted
-
-void* Allocate(std::size_t size) {
-  if (g_failAt > 0 && g_paused == 0 && ++g_allocations == g_failAt) {
-    g_injected = true;
-    return nullptr;
-  }
-  return std::malloc(size == 0 ? 1 : size);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (void* p = Allocate(size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-  if (void* p = Allocate(size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "failing_allocator.h"
 
 namespace {
 

@@ -14,34 +14,7 @@
 
 #include "core/records.h"
 
-namespace {
-
-long gFailAt = 0;  // 0: no failure; k: the k-th allocation from now fails
-long gCount = 0;
-bool gFailed = false;
-
-void* Allocate(std::size_t size) {
-  if (gFailAt > 0 && ++gCount == gFailAt) {
-    gFailed = true;
-    return nullptr;
-  }
-  return std::malloc(size == 0 ? 1 : size);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (void* p = Allocate(size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-  if (void* p = Allocate(size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "failing_allocator.h"
 
 namespace kelmod {
 namespace {
@@ -70,17 +43,17 @@ void ExpectWholeOrUnchanged(const char* what, const std::function<void(ValueList
     ValueList values;
     make(values);
     const std::string before = Show(values);
-    gCount = 0;
-    gFailed = false;
-    gFailAt = k;
+    g_allocations = 0;
+    g_injected = false;
+    g_failAt = k;
     bool threw = false;
     try {
       change(values);
     } catch (const std::bad_alloc&) {
       threw = true;
     }
-    gFailAt = 0;
-    if (!gFailed) break;
+    g_failAt = 0;
+    if (!g_injected) break;
     const std::string now = Show(values);
     EXPECT_EQ(now, threw ? before : done) << what << ", allocation " << k;
     PutValue(values, "Z", 0);
