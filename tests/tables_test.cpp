@@ -340,8 +340,9 @@ TEST_F(TablesTest, GetTableValueFindsFieldsAndTrimsByType) {
             (Codes{0, 0, 0, 0}));
   // Types 1 and 3 trim, 7 and 8 do not; type 6 does not read the send table.
   EXPECT_EQ((Gots{Get(1, "OUTA", 1), Get(3, "MATNR", 1), Get(7, "OUTA", 1), Get(8, "OUTB", 1),
-                  Get(8, "OUTA", 0), Get(3, "NOPE", 1), Get(6, "OUTA", 1)}),
-            (Gots{{0, "EF"}, {0, "GH"}, {0, " IJ"}, {0, " Z"}, {-3, ""}, {41, ""}, {41, ""}}));
+                  Get(8, "OUTA", 0), Get(3, "NOPE", 1), Get(3, "", 1), Get(6, "OUTA", 1)}),
+            (Gots{{0, "EF"}, {0, "GH"}, {0, " IJ"}, {0, " Z"}, {-3, ""}, {41, ""}, {41, ""},
+                  {41, ""}}));
 }
 
 TEST_F(TablesTest, WriteTableValueCutsReplacesAndAppends) {

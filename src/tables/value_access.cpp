@@ -17,22 +17,16 @@ constexpr std::size_t kValueCapacity = 256;
 // table as type 10.
 FieldList* ByType(State& s, int32_t type) { return type == 10 ? &s.userTable : CreateList(s, type); }
 
-bool HasBlanks(std::string_view text) {
-  for (const char c : text)
-    if (c == ' ' || c == '\t') return true;
-  return false;
-}
-
 // The stored field name equals name. The names of one table often share
-// their start, so the last bytes are compared first; field names are short
-// and compared in place, longer ones with memcmp.
+// their start, so the last bytes are compared first. Field names are short
+// (at most 11 characters from a description file), so they are compared in
+// place.
 inline bool SameName(const std::string& stored, std::string_view name) {
   const std::size_t n = name.size();
   if (stored.size() != n) return false;
   if (n == 0) return true;
   const char* a = stored.data();
   if (a[n - 1] != name[n - 1]) return false;
-  if (n > 32) return std::memcmp(a, name.data(), n - 1) == 0;
   for (std::size_t i = 0; i + 1 < n; ++i)
     if (a[i] != name[i]) return false;
   return true;
@@ -43,7 +37,7 @@ inline bool SameName(const std::string& stored, std::string_view name) {
 FieldDefinition* FindNormalised(FieldList& list, std::string_view name) {
   for (FieldDefinition& field : list) {
     if (!field.nameWithoutBlanks) [[unlikely]] {
-      if (HasBlanks(field.fieldName)) RemoveBlanks(field.fieldName);
+      RemoveBlanks(field.fieldName);
       field.nameWithoutBlanks = true;
     }
     if (SameName(field.fieldName, name)) return &field;
@@ -169,17 +163,15 @@ int32_t WriteTableValue(State& s, int32_t type, const char* fieldName, char* val
   FieldDefinition* field = FindNormalised(*list, std::string_view(fieldName, nameLength));
   if (field == nullptr) return code::kWriteNoSuchField;
   // The value is cut at the field's length (the user table takes any
-  // length), then loses its trailing blanks, both in the caller's text, and
-  // is stored from there without a copy; a value that fits and has no
-  // trailing blanks is only read.
+  // length), then loses its trailing blanks; one NUL written after what is
+  // kept does both in the caller's text, and the value is stored from there
+  // without a copy. A value that fits and has no trailing blanks is only
+  // read (PutByte writes only a byte that differs).
   std::size_t kept = 0;
   if (type != 10) {
     const std::size_t limit = field->length > 0 ? static_cast<std::size_t>(field->length) : 0;
     kept = strnlen(value, limit + 1);
-    if (kept > limit) {
-      kept = limit;
-      PutByte(value + limit, '\0');
-    }
+    if (kept > limit) kept = limit;
   } else {
     kept = std::strlen(value);
   }
