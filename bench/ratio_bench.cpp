@@ -550,14 +550,26 @@ void BM_OlderBarRead(benchmark::State& state) {
   Check(ZanFillSmlTable(1, rows.data(), static_cast<int32_t>(rows.size() - 1)), "ZanFillSmlTable");
   HandTable hand(kBarCharacteristics + 1, static_cast<std::size_t>(n), Share(rows, kBarCharacteristics + 1));
   HandFillSeparated(hand, rows.data(), rows.size() - 1, ';');
-  // The texts of each characteristic a read hands out besides the value.
+  // The nine texts of each characteristic that a read hands out besides the
+  // value, as the library holds them (taken from it once, so that both sides
+  // copy the same bytes), and nine result buffers: each read copies every
+  // text, its NUL included, into its buffer, as the library's reads do.
   struct HandCharacteristic {
-    const char* texts[9];
+    std::string texts[9];
     int32_t length, width, decimals;
   };
-  std::vector<HandCharacteristic> described(kBarCharacteristics + 1,
-                                            HandCharacteristic{{"", "", "", "", "", "", "", "", ""},
-                                                               10, 0, 2});
+  std::vector<HandCharacteristic> described;
+  for (int32_t c = 1; c <= kBarCharacteristics + 1; ++c) {
+    CharacteristicData d;
+    Check(ZanGetSmlData(1, c, 1, &d), "ZanGetSmlData");
+    described.push_back(HandCharacteristic{{d.name, d.fieldName, d.dinLetter, d.input, d.unit,
+                                            d.format, d.template_, d.selection, d.parameter},
+                                           d.length, d.width, d.decimals});
+  }
+  char texts[9][64];
+  for (const HandCharacteristic& h : described)
+    for (const std::string& t : h.texts)
+      if (t.size() >= sizeof texts[0]) std::abort();
   char value[257];
   Compare(
       state, "OlderBarRead", n, [] {},
@@ -580,17 +592,19 @@ void BM_OlderBarRead(benchmark::State& state) {
             while (len > 0 && *text == ' ') ++text, --len;
             std::memcpy(value, text, len);
             value[len] = '\0';
-            d.name = const_cast<char*>(h.texts[0]);
-            d.fieldName = const_cast<char*>(h.texts[1]);
-            d.dinLetter = const_cast<char*>(h.texts[2]);
-            d.input = const_cast<char*>(h.texts[3]);
-            d.unit = const_cast<char*>(h.texts[4]);
-            d.format = const_cast<char*>(h.texts[5]);
-            d.template_ = const_cast<char*>(h.texts[6]);
-            d.selection = const_cast<char*>(h.texts[7]);
-            d.parameter = const_cast<char*>(h.texts[8]);
+            for (int t = 0; t < 9; ++t)
+              std::memcpy(texts[t], h.texts[t].data(), h.texts[t].size() + 1);
+            d.name = texts[0];
+            d.fieldName = texts[1];
+            d.dinLetter = texts[2];
+            d.input = texts[3];
+            d.unit = texts[4];
+            d.format = texts[5];
+            d.template_ = texts[6];
+            d.selection = texts[7];
+            d.parameter = texts[8];
             d.length = h.length;
-            d.width = static_cast<int32_t>(col.width);
+            d.width = h.width;
             d.decimals = h.decimals;
             d.value = value;
             benchmark::DoNotOptimize(d);

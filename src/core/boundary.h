@@ -15,39 +15,52 @@
 
 namespace kelmod {
 
-// One process-wide lock: a compare-and-swap to take it and an exchange to
-// give it back when no other thread waits (the cost of one uncontended call
-// is those two instructions); a thread that finds it taken sleeps on it
-// (std::atomic wait) until the holder gives it back. Nothing here can fail
-// or throw.
+// One process-wide lock. Taking it is one compare-and-swap and giving it back
+// a plain store, so an uncontended call pays a single locked instruction (an
+// exchange on giving it back, to learn whether a thread sleeps on it, would
+// cost as much again: a fifth of a short read).
+//
+// A thread that finds it taken yields a few times, then counts itself among
+// the waiters and sleeps on a condition variable, which the holder signals
+// when it gives the lock back and sees a waiter. The holder may miss a
+// waiter that counted itself just then (its store and load are not fenced),
+// so a waiter also looks again every millisecond: at worst it takes the lock
+// that much late. Nothing here throws; should the condition variable fail, a
+// waiter yields until the lock is free.
 class BoundaryLock {
  public:
   BoundaryLock() noexcept {
-    int seen = kFree;
-    if (State().compare_exchange_strong(seen, kHeld, std::memory_order_acquire,
-                                        std::memory_order_relaxed))
-      return;
-    // Taken: mark that a thread waits, and sleep until the holder lets go.
-    if (seen != kWaitedFor) seen = State().exchange(kWaitedFor, std::memory_order_acquire);
-    while (seen != kFree) {
-      State().wait(kWaitedFor, std::memory_order_relaxed);
-      seen = State().exchange(kWaitedFor, std::memory_order_acquire);
-    }
+    if (!TryTake()) [[unlikely]]
+      Wait();
   }
   ~BoundaryLock() {
-    if (State().exchange(kFree, std::memory_order_release) == kWaitedFor) State().notify_one();
+    Held().store(false, std::memory_order_release);
+    if (Waiters().load(std::memory_order_relaxed) != 0) [[unlikely]]
+      WakeOne();
   }
   BoundaryLock(const BoundaryLock&) = delete;
   BoundaryLock& operator=(const BoundaryLock&) = delete;
 
- private:
-  static constexpr int kFree = 0;
-  static constexpr int kHeld = 1;
-  static constexpr int kWaitedFor = 2;
-  static std::atomic<int>& State() noexcept {
-    static std::atomic<int> state{kFree};
-    return state;
+  // The lock's state, constant-initialised so that the fast path has no
+  // guard to check.
+  static std::atomic<bool>& Held() noexcept {
+    static std::atomic<bool> held{false};
+    return held;
   }
+  static std::atomic<int>& Waiters() noexcept {
+    static std::atomic<int> waiters{0};
+    return waiters;
+  }
+  static bool TryTake() noexcept {
+    bool seen = false;
+    return Held().compare_exchange_strong(seen, true, std::memory_order_acquire,
+                                          std::memory_order_relaxed);
+  }
+
+ private:
+  // The slow paths, out of line (boundary.cpp).
+  static void Wait() noexcept;
+  static void WakeOne() noexcept;
 };
 
 template <auto Impl, class... A>

@@ -4,11 +4,6 @@
 
 namespace kelmod {
 
-State& state() {
-  static State instance;
-  return instance;
-}
-
 namespace {
 
 // Frees every table. With `owners` set each table is released the way its

@@ -83,7 +83,12 @@ struct State {
   std::string valueBuffer;
 };
 
-State& state();
+// The module's one state, made at its first use. Inline, as every call of
+// every export asks for it.
+inline State& state() {
+  static State instance;
+  return instance;
+}
 
 // Header value i (0 to 4) of the newer release; the second one is the same
 // text as the first header text of the older characteristic bar.
