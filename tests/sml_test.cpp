@@ -190,6 +190,12 @@ TEST_F(SmlTest, ValueUnitFillAppendsAndRecomputesWidths) {
   EXPECT_EQ(Fill(2, "x;y;z"), 22);  // what was read before the failure stays
   EXPECT_EQ(Read(1, 1, 4), Got(0, "Laenge|LAENGE|A||y|N||||12,10,3|x"));
   EXPECT_EQ(Value(1, 2, 4).first, 36);
+  // A value cut at the value capacity is as wide as the cut leaves it
+  // without its trailing blanks.
+  ASSERT_EQ(Create(1, kHead + "Laenge;LAENGE;A;;mm;N;;12;3;B;BREITE;;;;N;;4;0;"), 0);
+  ASSERT_EQ(Fill(2, std::string(254, 'A') + " B;;" + std::string(254, 'C') + ";;"), 0);
+  EXPECT_EQ(Read(1, 1, 1), Got(0, "Laenge|LAENGE|A||mm|N||||256,254,3|" + std::string(254, 'A')));
+  EXPECT_EQ(Read(1, 2, 1), Got(0, "B|BREITE||||N||||254,254,0|" + std::string(254, 'C')));
 }
 
 TEST_F(SmlTest, ReadsTrimCharacteristicBarValuesButNotMailValues) {

@@ -27,6 +27,7 @@ void ReleaseTables(State& s, bool owners) {
   s.helpTable = CharacteristicList{};
   s.matchcodeTable = CharacteristicList{};
   s.smlTable = CharacteristicList{};
+  s.smlObjectValues = ValueList{};
   for (auto& mail : s.mailTables) mail = CharacteristicList{};
   if (owners && (!s.smlK4Table.empty() || !s.classTable1.empty() || !s.classTable2.empty()))
     ClearHeaderValues(s);

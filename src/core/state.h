@@ -38,6 +38,10 @@ struct State {
   CharacteristicList helpTable;
   CharacteristicList matchcodeTable;
   CharacteristicList smlTable;  // characteristic bar of the older form
+  // The value memory of the object characteristic that a fill of objects
+  // put in front of the characteristic bar, kept when the bar is created
+  // again for the next such fill.
+  ValueList smlObjectValues;
   // Header texts of the older characteristic-bar string; releasing the help
   // table or the characteristic bar clears them.
   std::array<std::optional<std::string>, 5> smlHeader;

@@ -1,6 +1,7 @@
 #include "sml/sml_older.h"
 
 #include <new>
+#include <utility>
 
 #include "characteristics/characteristic_record.h"
 #include "core/codes.h"
@@ -72,9 +73,16 @@ int32_t LoadSmlCharacteristics(const char*& cursor, int64_t remaining, Character
 void ComputeSmlWidths(CharacteristicList& list) {
   for (CharacteristicRecord& record : list) {
     std::size_t width = record.name ? TrimmedLength(record.name->c_str()) : 0;
+    // A characteristic's values are stored without their trailing blanks
+    // (PutValue and the fills strip them), so the width of a value is its
+    // length, read without touching its text; only a value cut at the value
+    // capacity can end in a blank again.
     for (std::size_t i = 0; i < record.values.size(); ++i) {
-      std::string_view text = record.values.text(i).substr(0, kValueCapacity - 1);
-      while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+      std::string_view text = record.values.text(i);
+      if (text.size() >= kValueCapacity - 1) [[unlikely]] {
+        text = text.substr(0, kValueCapacity - 1);
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+      }
       if (text.size() > width) width = text.size();
     }
     record.width = static_cast<int32_t>(width);
@@ -93,8 +101,8 @@ int32_t RemoveSmlSelection(CharacteristicList& list, const char* name) {
 
 int32_t CreateSmlTable(State& s, int32_t mode, const char* data, int32_t length) {
   // The old table is gone whatever the outcome; the value memory of its
-  // characteristics goes on to the new ones (past the object characteristic
-  // a fill of objects put in front, which that fill makes afresh).
+  // characteristics goes on to the new ones, that of the object
+  // characteristic a fill of objects put in front to the next such fill.
   CharacteristicList old = TakeCharacteristicList(s, s.smlTable);
   if (length < 1) return code::kOk;
   const char* cursor = data;
@@ -108,6 +116,7 @@ int32_t CreateSmlTable(State& s, int32_t mode, const char* data, int32_t length)
   // The characteristics parsed so far form the table whatever the outcome.
   const int32_t loaded = LoadSmlCharacteristics(cursor, remaining, s.smlTable, s.iface.separator);
   const bool objects = !old.empty() && old.front().name && *old.front().name == kObjectName;
+  if (objects) s.smlObjectValues = std::move(old.front().values);
   ReuseValueMemory(s.smlTable, old, objects ? 1 : 0);
   return loaded == code::kListMemory ? code::kNoMemory : loaded;
 }
@@ -121,6 +130,7 @@ int32_t FillSmlTable(State& s, int32_t mode, const char* data, int32_t length) {
         PrependCharacteristic(table, kObjectName, "", "*", "", "C", "", "30", "0");
     if (added == code::kListMemory) return code::kNoMemory;
     if (added != code::kOk) return kFillFailed;
+    table.front().values = std::exchange(s.smlObjectValues, ValueList{});
     for (CharacteristicRecord& record : table) record.values.clear();
     const int32_t filled = FillCharacteristicValues(1, 0, length, data, table, s.iface.separator);
     if (filled != code::kOk) {
