@@ -30,7 +30,8 @@ const char* const kIndex =
     "  ZERO   02  D  ALLZERO\n"
     "  BIG    01  U  BIG    \n"
     "  MNR    01  D  NAMES  \n"
-    "  TWICE  01  D  TWICE  \n";
+    "  TWICE  01  D  TWICE  \n"
+    "  LONG   01  D  LONG   \n";
 // Set at column 3, field 11, length 30, description 33: sets SETD and SETU
 // interleaved, with a comment, an empty line and a line too short to hold a
 // set name between.
@@ -50,7 +51,16 @@ const char* const kDefs =
     "  NAMES   A B                2\r\n"
     "  NAMES   MAT NR             5\r\n"
     "  TWICE   SAME               1   first\r\n"
-    "  TWICE   SAME               2   second\r\n";
+    "  TWICE   SAME               2   second\r\n"
+    "  LONG    AB                 1\r\n"
+    "  LONG    AC                 1\r\n"
+    "  LONG    ABCDEF             1\r\n"
+    "  LONG    XBCDEF             1\r\n"
+    "  LONG    ABCDEG             1\r\n"
+    "  LONG    ABCDEFGHIJ         1\r\n"
+    "  LONG    XBCDEFGHIJ         1\r\n"
+    "  LONG    ABCDEFGHIK         1\r\n"
+    "  LONG    ABCDEFGH           1\r\n";
 
 class TablesTest : public ToolboxTest {
  protected:
@@ -324,6 +334,32 @@ TEST_F(TablesTest, EachExportAnswersAnAbsentTableWithItsOwnCode) {
   }
 }
 
+TEST_F(TablesTest, FieldNamesThatDifferInOneByteAreToldApart) {
+  // Names of 2, 6, 8 and 10 characters, each differing from another of its
+  // length in its first or its last byte only.
+  const char* const names[] = {"AB",         "AC",         "ABCDEF",     "XBCDEF",  "ABCDEG",
+                               "ABCDEFGHIJ", "XBCDEFGHIJ", "ABCDEFGHIK", "ABCDEFGH"};
+  ASSERT_EQ(CreateFill(2, "123456789", 9, "LONG "), 0);
+  Gots got, want;
+  for (int i = 0; i < 9; ++i) {
+    got.push_back(Get(2, names[i], 1));
+    want.push_back({0, std::string(1, static_cast<char>('1' + i))});
+  }
+  EXPECT_EQ(got, want);
+  // The write rule finds them the same way.
+  for (int i = 0; i < 9; ++i) ASSERT_EQ(Write(2, names[i], std::string(1, 'a' + i), 0), 0);
+  got.clear();
+  want.clear();
+  for (int i = 0; i < 9; ++i) {
+    got.push_back(Get(2, names[i], 1));
+    want.push_back({0, std::string(1, static_cast<char>('a' + i))});
+  }
+  EXPECT_EQ(got, want);
+  EXPECT_EQ((Codes{Get(2, "ABCDEFGHIZ", 1).first, Get(2, "ABCDEFGHI", 1).first,
+                   Get(2, "ABCDEZ", 1).first, Write(2, "ZBCDEFGH", "x", 0), Write(2, "AD", "x", 0)}),
+            (Codes{41, 41, 41, 50, 50}));
+}
+
 TEST_F(TablesTest, GetTableValueFindsFieldsAndTrimsByType) {
   ASSERT_EQ(CreateFill(2, " AB X", 5), 0);
   ASSERT_EQ(CreateFill(5, " CD Y", 5), 0);
@@ -455,9 +491,10 @@ TEST_F(TablesTest, GetAttributNameReadsDefinitionLinesAsTheyStand) {
   EXPECT_EQ(Attribute(1, "", 1), (Got{0, "SETC   |WRONG|3|"}));
   EXPECT_EQ(Attribute(1, "", 2), (Got{0, "SETD   |MATNR|3  |" + description}));
   EXPECT_EQ(Attribute(2, "", 11), (Got{0, "NAMES  |MAT NR|5|"}));
+  EXPECT_EQ(Attribute(2, "", 22), (Got{0, "LONG   |ABCDEFGH|1|"}));
   const std::string missing = dir_.file("missing.dat");
   EXPECT_EQ((Codes{Attribute(2, "MAT  ", 3).first, Attribute(2, "MAT  ", 0).first,
-                   Attribute(2, "", 14).first, Attribute(3, "MAT  ", 1).first,
+                   Attribute(2, "", 23).first, Attribute(3, "MAT  ", 1).first,
                    Attribute(2, "MAT", 1).first, Attribute(2, "MAT  ", 1, nullptr, missing).first}),
             (Codes{57, 57, 57, 3, 1, 56}));
   // By field name, within the set, compared exactly.
