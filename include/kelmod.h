@@ -31,7 +31,9 @@
  *    through a char** (it points into a buffer of the toolbox) from being
  *    replaced by another thread's next call: a host that calls from several
  *    threads holds its own lock from the call until it has copied the texts,
- *    as the bindings do. Uncontended, the lock costs two atomic instructions.
+ *    as the bindings do. Uncontended, the lock costs one atomic instruction;
+ *    a thread that finds it taken sleeps until it is given back (at most
+ *    about a millisecond longer).
  *
  * Call trace, for finding out what crossed the boundary when an exchange goes
  * wrong at a site: when the environment variable KELMOD_TRACE names a file at
