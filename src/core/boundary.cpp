@@ -31,12 +31,16 @@ void BoundaryLock::Wait() noexcept {
     if (TryTake()) return;
   }
   Waiters().fetch_add(1, std::memory_order_seq_cst);
-  try {
-    Sleep& sleep = Sleeping();
-    std::unique_lock<std::mutex> hold(sleep.mutex);
-    while (!TryTake()) sleep.wake.wait_for(hold, std::chrono::milliseconds(1));
-  } catch (...) {
-    while (!TryTake()) std::this_thread::yield();
+  // Looked at again under the mutex before each sleep, so that a signal
+  // given in between is not lost.
+  while (!TryTake()) {
+    try {
+      Sleep& sleep = Sleeping();
+      std::unique_lock<std::mutex> hold(sleep.mutex);
+      if (sleep.wake.wait_for(hold, std::chrono::milliseconds(1), TryTake)) break;
+    } catch (...) {
+      std::this_thread::yield();  // no sleep to be had: look again
+    }
   }
   Waiters().fetch_sub(1, std::memory_order_relaxed);
 }
