@@ -137,8 +137,20 @@ TEST_F(ClassificationTest, SearchRecordsTake22OrThreeValues) {
   EXPECT_EQ(Fill(3, data), Filled(0, 2)) << "the three surplus values begin a record";
   EXPECT_EQ(Search(1), Got(0, first));
   EXPECT_EQ(Search(2).first, 75);
-  EXPECT_EQ(Fill(4, "X;Y;Z;"), Filled(0, 1)) << "modes 3 and 4 share one table";
+  EXPECT_EQ(Fill(4, "X;Y;Z;P;Q;R;S;T;U;"), Filled(0, 3)) << "modes 3 and 4 share one table";
   EXPECT_EQ(Search(1), Got(0, SearchValues("X|Y|Z", 3)));
+  EXPECT_EQ(Search(3), Got(0, SearchValues("S|T|U", 3)));
+  // A table created again holds the new records only, whatever the form
+  // and the number of records before.
+  std::string two, second;
+  for (int i = 1; i <= 44; ++i) two += "w" + std::to_string(i) + ";";
+  for (int i = 23; i <= 44; ++i) second += (i > 23 ? "|w" : "w") + std::to_string(i);
+  EXPECT_EQ(Fill(3, two), Filled(0, 2));
+  EXPECT_EQ(Search(2), Got(0, second));
+  EXPECT_EQ(Search(3).first, 75);
+  EXPECT_EQ(Fill(4, "X;Y;Z;"), Filled(0, 1));
+  EXPECT_EQ(Search(1), Got(0, SearchValues("X|Y|Z", 3)));
+  EXPECT_EQ(Search(2).first, 75);
 
   // A record whose values run past the length is dropped; one that ends
   // exactly at it is kept.
@@ -146,6 +158,7 @@ TEST_F(ClassificationTest, SearchRecordsTake22OrThreeValues) {
   EXPECT_EQ(Search(2), Got(0, SearchValues("D|E|F", 3)));
   for (int32_t length : {10, 11}) {
     EXPECT_EQ(Fill(4, "A;B;C;D;E;F;", length), Filled(0, 2)) << length;
+    EXPECT_EQ(Search(1), Got(0, SearchValues("A|B|C", 3))) << length;
     EXPECT_EQ(Search(2).first, 75) << length;
   }
   EXPECT_EQ(Fill(4, "A;B;C;D;E;F;", 1), Filled(0, 1));
@@ -160,7 +173,10 @@ TEST_F(ClassificationTest, HierarchyRecordsTakeSixValues) {
   EXPECT_EQ(Hierarchy(1, 2).first, 3) << "even when the table is filled";
   EXPECT_EQ(ZanGetClasHierarchDataK4(1, 1, nullptr), 78);
   EXPECT_EQ(FillHierarchy("A;B;C;D;E;F;G;"), Filled(0, 2));
+  EXPECT_EQ(Hierarchy(1), Got(0, "A|B|C|D|E|F"));
   EXPECT_EQ(Hierarchy(2).first, 75);
+  EXPECT_EQ(FillHierarchy("1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16;17;18;"), Filled(0, 3));
+  EXPECT_EQ(Hierarchy(3), Got(0, "13|14|15|16|17|18"));
 
   // Once its first five values reach the length the record is dropped; the
   // sixth completes it even past the length.
@@ -183,6 +199,7 @@ TEST_F(ClassificationTest, HierarchyRecordsTakeSixValues) {
 TEST_F(ClassificationTest, MalformedStringsEndAtTheEndOfTheString) {
   // A last value without its separator: the record is begun but not kept.
   EXPECT_EQ(Fill(4, "A;B;C;D"), Filled(0, 2));
+  EXPECT_EQ(Search(1), Got(0, SearchValues("A|B|C", 3)));
   EXPECT_EQ(Search(2).first, 75);
   EXPECT_EQ(Fill(2, "PUMP;DN;A;X;mm;VALVE;PN;B"), Filled(0, 2));
   EXPECT_EQ(Clas(2, 1), Got(0, "PUMP|DN|A|X|mm"));

@@ -2,8 +2,9 @@
 
 #include <array>
 #include <new>
-#include <optional>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "core/codes.h"
@@ -12,30 +13,14 @@ namespace kelmod::classification {
 
 namespace {
 
-std::string_view Text(const std::string& value) { return value; }
-std::string_view Text(std::string_view value) { return value; }
-
-// The number of texts a record type holds.
-template <class Values>
-struct CountOf;
-template <class T, std::size_t N>
-struct CountOf<std::array<T, N>> {
-  static constexpr std::size_t value = N;
-};
-template <std::size_t N>
-struct CountOf<PackedTexts<N>> {
-  static constexpr std::size_t value = N;
-};
-
-// Copies the values of a record into the result strings in order. A string
-// that cannot take its value is emptied and the copy stops there; the ones
-// before it keep their new texts. false on that failure.
-template <class Values, std::size_t N>
-bool CopyValues(const Values& values, std::array<std::string, N>& results) {
-  static_assert(CountOf<Values>::value == N);
+// Copies the values at(0) to at(N-1) of a record into the result strings in
+// order. A string that cannot take its value is emptied and the copy stops
+// there; the ones before it keep their new texts. false on that failure.
+template <std::size_t N, class At>
+bool CopyValues(At at, std::array<std::string, N>& results) {
   for (std::size_t i = 0; i < N; ++i) {
     try {
-      results[i] = Text(values[i]);
+      results[i] = at(i);
     } catch (const std::bad_alloc&) {
       std::string().swap(results[i]);
       return false;
@@ -49,14 +34,29 @@ void HandOut(std::array<std::string, N>& results, char** values) {
   for (std::size_t i = 0; i < N; ++i) values[i] = results[i].data();
 }
 
+// Each result array has a string for every text of its record type (a
+// class search record of the short form reads its other 19 as empty).
+static_assert(std::tuple_size_v<decltype(ClassEntry::values)> ==
+              std::tuple_size_v<decltype(State::classResult)>);
+static_assert(SmlObject::kTexts == std::tuple_size_v<decltype(State::objectResult)>);
+
+// Value i of record k of a table.
+std::string_view ValueOf(const std::vector<ClassEntry>& table, std::size_t k, std::size_t i) {
+  return table[k].values[i];
+}
+std::string_view ValueOf(const FlatRecords& table, std::size_t k, std::size_t i) {
+  return table.value(k, i);
+}
+
 // The common read of the three classification tables.
-template <class Record, std::size_t N>
-int32_t ReadRecord(const std::vector<Record>& table, int32_t record,
-                   std::array<std::string, N>& results, char** values) {
+template <class Table, std::size_t N>
+int32_t ReadRecord(const Table& table, int32_t record, std::array<std::string, N>& results,
+                   char** values) {
   if (table.empty()) return kTableEmpty;
   const std::size_t index = record <= 1 ? 0 : static_cast<std::size_t>(record) - 1;
   if (index >= table.size()) return kNoSuchRecord;
-  if (!CopyValues(table[index].values, results)) return kNoSuchRecord;
+  if (!CopyValues([&](std::size_t i) { return ValueOf(table, index, i); }, results))
+    return kNoSuchRecord;
   HandOut(results, values);
   return code::kOk;
 }
@@ -84,7 +84,9 @@ int32_t GetObjectDataK4(State& s, int32_t mode, int32_t record, char** values) {
   if (s.objectTable.empty()) return kNoObjects;
   if (record < 1 || static_cast<std::size_t>(record) > s.objectTable.size()) return kNoSuchObject;
   const SmlObject& object = s.objectTable[static_cast<std::size_t>(record) - 1];
-  if (!CopyValues(object.texts, s.objectResult)) return code::kNoMemory;
+  if (!CopyValues([&](std::size_t i) -> const std::string& { return object.texts[i]; },
+                  s.objectResult))
+    return code::kNoMemory;
   HandOut(s.objectResult, values);
   return code::kOk;
 }

@@ -1,5 +1,6 @@
 #include "classification/class_tables.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -11,6 +12,25 @@ namespace kelmod::classification {
 namespace {
 constexpr int kHeaderValueCount = 5;
 constexpr int32_t kHierarchyValues = 6;
+
+// Room for the texts of a fill at once, so that the block does not grow by
+// copying: a fill stores at most the string's bytes up to the length (only
+// the hierarchy's last value can run past it). A block that has the room
+// from the table before is not looked at again; without the memory the
+// block grows as the texts come.
+void ReserveTexts(FlatRecords& table, const char* data, int32_t length) {
+  const auto scan = static_cast<std::size_t>(length);
+  if (table.textCapacity() >= scan) return;
+  const auto* end = static_cast<const char*>(std::memchr(data, '\0', scan));
+  try {
+    table.reserveTexts(end == nullptr ? scan : static_cast<std::size_t>(end - data));
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+// A fill that fails leaves its table empty and gives its memory back.
+void ReleaseRecords(FlatRecords& table) { FlatRecords().swap(table); }
+
 }  // namespace
 
 int32_t ReadHeaderValues(State& s, const char*& cursor, int64_t& remaining, int32_t& valuesRead,
@@ -93,62 +113,57 @@ int32_t LoadClassEntries(State& s, const char* data, int32_t length,
 }
 
 int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length, char separator,
-                               std::vector<ClassSearchEntry>& table, int32_t& count) {
+                               FlatRecords& table, int32_t& count) {
   count = 0;
+  table.reset(static_cast<std::size_t>(values));
   if (data == nullptr) return code::kListMissing;
+  if (length > 0) ReserveTexts(table, data, length);
   const char* cursor = data;
   int64_t consumed = 0;
   std::string_view value;  // a view into data
-  ClassSearchEntry work;
   while (consumed < length && *cursor != '\0') {
     ++count;
-    for (int32_t k = 0;;) {
+    for (int32_t k = 0; k < values; ++k) {
       // A record that the string's end cuts short is dropped; the cursor
       // then stands on the NUL and the parse ends.
       if (NextTokenView(cursor, separator, value, kSearchValueLimit) != 1) break;
       ++cursor;
-      if (++k == 1) work.values.clear();
       value = WithoutTrailingBlanks(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
-      work.values.push(value);
       if (consumed > length) break;  // runs past the length: dropped
-      if (k == values) {
-        // A copy takes exactly the record's bytes; work keeps its block for
-        // the next record.
-        table.push_back(work);
-        break;
-      }
+      table.push(value);
     }
   }
+  // Only the last record begun can be short of its values.
+  table.dropIncomplete();
   return code::kOk;
 }
 
-int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
-                           std::vector<ClassHierarchyEntry>& table, int32_t& count) {
+int32_t LoadClassHierarchy(const char* data, int32_t length, char separator, FlatRecords& table,
+                           int32_t& count) {
   count = 0;
+  table.reset(kHierarchyValues);
   if (data == nullptr) return code::kListMissing;
+  if (length > 0) ReserveTexts(table, data, length);
   const char* cursor = data;
   int64_t consumed = 0;
   std::string_view value;  // a view into data
-  ClassHierarchyEntry work;
   while (consumed < length && *cursor != '\0') {
     ++count;
     if (NextTokenView(cursor, separator, value, kSearchValueLimit) != 1) continue;
     for (int32_t k = 1;; ++k) {
       ++cursor;
-      if (k == 1) work.values.clear();
       value = WithoutTrailingBlanks(value);
-      work.values.push(value);
+      table.push(value);
       consumed += static_cast<int64_t>(value.size()) + 1;
       // The sixth value completes the record before the length is looked at.
-      if (k == kHierarchyValues) {
-        table.push_back(work);  // exactly the record's bytes; work keeps its block
-        break;
-      }
+      if (k == kHierarchyValues) break;
       if (consumed >= length) break;
       if (NextTokenView(cursor, separator, value, kSearchValueLimit) != 1) break;
     }
   }
+  // Only the last record begun can be short of its values.
+  table.dropIncomplete();
   return code::kOk;
 }
 
@@ -158,18 +173,14 @@ void ReleaseClassTable(State& s, std::vector<ClassEntry>& table) {
   ClearHeaderValues(s);
 }
 
-void ReleaseClassSearchTable(State& s) { std::vector<ClassSearchEntry>().swap(s.classSearchTable); }
-
-void ReleaseClassHierarchy(State& s) { std::vector<ClassHierarchyEntry>().swap(s.classHierarchy); }
-
 int32_t CreateFillClasTableK4(State& s, int32_t mode, const char* data, int32_t length,
                               int32_t* count) {
   if (data == nullptr || count == nullptr) return kFillRefused;
   switch (mode) {
     case 1: ReleaseClassTable(s, s.classTable1); break;
     case 2: ReleaseClassTable(s, s.classTable2); break;
-    case 3:
-    case 4: ReleaseClassSearchTable(s); break;
+    case 3: s.classSearchTable.reset(kSearchValuesLong); break;
+    case 4: s.classSearchTable.reset(kSearchValuesShort); break;
     default: return code::kUnsupported;
   }
   if (length < 1) return code::kOk;
@@ -180,14 +191,14 @@ int32_t CreateFillClasTableK4(State& s, int32_t mode, const char* data, int32_t 
       if (LoadClassEntries(s, data, length, table, started) != code::kOk) return kFillRefused;
       (mode == 1 ? s.classTable1 : s.classTable2) = std::move(table);
     } else {
+      // The table is filled in place, in the memory of the one before.
       const int32_t values = mode == 3 ? kSearchValuesLong : kSearchValuesShort;
-      std::vector<ClassSearchEntry> table;
-      if (LoadClassSearchEntries(values, data, length, s.iface.separator, table, started) !=
-          code::kOk)
+      if (LoadClassSearchEntries(values, data, length, s.iface.separator, s.classSearchTable,
+                                 started) != code::kOk)
         return kFillRefused;
-      s.classSearchTable = std::move(table);
     }
   } catch (const std::bad_alloc&) {
+    if (mode == 3 || mode == 4) ReleaseRecords(s.classSearchTable);
     return kFillRefused;
   }
   *count = started;
@@ -198,15 +209,16 @@ int32_t CreateFillClasHierarchTableK4(State& s, int32_t mode, const char* data, 
                                       int32_t* count) {
   if (data == nullptr || count == nullptr) return kFillRefused;
   if (mode != 1) return code::kUnsupported;
-  ReleaseClassHierarchy(s);
+  s.classHierarchy.reset(kHierarchyValues);
   if (length < 1) return code::kOk;
   int32_t started = 0;
   try {
-    std::vector<ClassHierarchyEntry> table;
-    if (LoadClassHierarchy(data, length, s.iface.separator, table, started) != code::kOk)
+    // Filled in place, in the memory of the table before.
+    if (LoadClassHierarchy(data, length, s.iface.separator, s.classHierarchy, started) !=
+        code::kOk)
       return kFillRefused;
-    s.classHierarchy = std::move(table);
   } catch (const std::bad_alloc&) {
+    ReleaseRecords(s.classHierarchy);
     return kFillRefused;
   }
   *count = started;

@@ -57,29 +57,31 @@ int32_t AppendClassEntry(std::vector<ClassEntry>& table,
 int32_t LoadClassEntries(State& s, const char* data, int32_t length,
                          std::vector<ClassEntry>& table, int32_t& count);
 
-// Cuts `data` into search records of `values` values (22 or 3). A record
-// whose values run past `length`, or that the string's end cuts short, is
-// dropped; `count` includes it. 0; non-zero on failure.
+// Empties `table` (its memory stays) and cuts `data` into search records of
+// `values` values (22 or 3) in it. A record whose values run past `length`,
+// or that the string's end cuts short, is dropped; `count` includes it. 0;
+// non-zero on failure. Without memory it throws std::bad_alloc and leaves
+// the records stored so far in the table.
 int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length, char separator,
-                               std::vector<ClassSearchEntry>& table, int32_t& count);
+                               FlatRecords& table, int32_t& count);
 
-// Cuts `data` into hierarchy records of six values. A record is dropped as
-// soon as its first five values reach `length`; the sixth value completes a
-// record even when it runs past `length`. 0; non-zero on failure.
-int32_t LoadClassHierarchy(const char* data, int32_t length, char separator,
-                           std::vector<ClassHierarchyEntry>& table, int32_t& count);
+// The same for hierarchy records of six values. A record is dropped as soon
+// as its first five values reach `length`; the sixth value completes a
+// record even when it runs past `length`.
+int32_t LoadClassHierarchy(const char* data, int32_t length, char separator, FlatRecords& table,
+                           int32_t& count);
 
 // Releases a class table; a table that held records also clears the header
 // values.
 void ReleaseClassTable(State& s, std::vector<ClassEntry>& table);
-void ReleaseClassSearchTable(State& s);
-void ReleaseClassHierarchy(State& s);
 
 // ZanCreateFillClasTableK4: mode 1 and 2 the class tables, 3 and 4 the class
-// search table (22 or 3 values a record).
+// search table (22 or 3 values a record). A search table created again is
+// filled in the memory of the one before; a fill without memory (80) leaves
+// its table empty and holding no memory.
 int32_t CreateFillClasTableK4(State& s, int32_t mode, const char* data, int32_t length,
                               int32_t* count);
-// ZanCreateFillClasHierarchTableK4 (mode 1).
+// ZanCreateFillClasHierarchTableK4 (mode 1), in the same way.
 int32_t CreateFillClasHierarchTableK4(State& s, int32_t mode, const char* data, int32_t length,
                                       int32_t* count);
 

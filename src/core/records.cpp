@@ -1,7 +1,9 @@
 #include "core/records.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 
 #include "core/codes.h"
@@ -112,6 +114,39 @@ void ValueList::reserve(std::size_t values, std::size_t textBytes) {
   if (packed_) ends_.reserve(values);
   else entries_.reserve(values);
   if (textBytes > texts_.capacity()) texts_.reserve(textBytes);
+}
+
+void FlatRecords::pushGrowing(std::string_view text) {
+  // The end first, then the room for the text: a text that cannot be stored
+  // takes the end back, so that a failure leaves the table unchanged.
+  ends_.push_back(static_cast<uint32_t>(used_ + text.size()));
+  if (text.size() > room_ - used_) {
+    try {
+      regrow(std::max(used_ + text.size(), 2 * room_));
+    } catch (const std::bad_alloc&) {
+      ends_.pop_back();
+      throw;
+    }
+  }
+  if (!text.empty()) std::memcpy(texts_.get() + used_, text.data(), text.size());
+  used_ += text.size();
+}
+
+void FlatRecords::copyText(char* dst, std::string_view text) {
+  std::memcpy(dst, text.data(), text.size());
+}
+
+void FlatRecords::regrow(std::size_t room) {
+  auto block = std::make_unique_for_overwrite<char[]>(room);
+  if (used_ > 0) std::memcpy(block.get(), texts_.get(), used_);
+  texts_ = std::move(block);
+  room_ = room;
+}
+
+void FlatRecords::dropIncomplete() noexcept {
+  const std::size_t values = size() * width_;
+  ends_.resize(values);
+  used_ = values == 0 ? 0 : ends_[values - 1];
 }
 
 void PutValue(ValueList& values, std::string_view text, int32_t position) {

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kelmod {
@@ -170,47 +172,77 @@ struct ClassEntry {
   std::array<std::string, 5> values;
 };
 
-// N texts of one record kept side by side in one block: the first count()
-// are present, the others absent (read as empty). Records of the large
-// classification tables use it so that a table of many records stays small.
-template <std::size_t N>
-class PackedTexts {
+// The records of a classification table in which every record holds the
+// same number of values (the table's width: 22 or 3 for the class search
+// table, 6 for the class hierarchy), kept flat: the texts of all values side
+// by side in one block and the end of each text in one array, record k's
+// values in slots k*width to k*width+width-1. A fill of any size makes a
+// handful of allocations, and a table emptied for the next fill keeps its
+// memory. The block stays below 4 GiB: a fill stores less than the length
+// of its string (an int32_t) plus one value.
+class FlatRecords {
  public:
-  static constexpr std::size_t kSize = N;
-  std::size_t count() const { return count_; }
-  std::string_view operator[](std::size_t i) const {
-    if (i >= count_) return {};
-    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(texts_).substr(begin, ends_[i] - begin);
+  // Whole records held.
+  std::size_t size() const { return width_ == 0 ? 0 : ends_.size() / width_; }
+  bool empty() const { return ends_.empty(); }
+  // Value i of record k (k below size()); past the width the empty text.
+  std::string_view value(std::size_t k, std::size_t i) const {
+    if (i >= width_) return {};
+    const std::size_t slot = k * width_ + i;
+    const std::size_t begin = slot == 0 ? 0 : ends_[slot - 1];
+    return std::string_view(texts_.get() + begin, ends_[slot] - begin);
   }
-  // Removes every text but keeps the block's memory.
-  void clear() {
-    texts_.clear();
-    ends_ = {};
-    count_ = 0;
+  // Removes every record and takes records of `width` (above 0) values
+  // from now on; the memory stays for the next records.
+  void reset(std::size_t width) {
+    used_ = 0;
+    ends_.clear();
+    width_ = width;
   }
-  // Adds the next text; a record that is full takes no more.
+  // The room of the text block, and room for `bytes` bytes of text in all
+  // (never less than the block has).
+  std::size_t textCapacity() const { return room_; }
+  void reserveTexts(std::size_t bytes) {
+    if (bytes > room_) regrow(bytes);
+  }
+  // Appends a value to the record being stored; the common case of room
+  // left costs no call. On failure (bad_alloc) the table is unchanged.
   void push(std::string_view text) {
-    if (count_ == N) return;
-    texts_.append(text);
-    ends_[count_++] = static_cast<uint32_t>(texts_.size());
+    if (ends_.size() < ends_.capacity() && text.size() < room_ - used_) {
+      copyText(texts_.get() + used_, text);
+      used_ += text.size();
+      ends_.push_back(static_cast<uint32_t>(used_));
+      return;
+    }
+    pushGrowing(text);
+  }
+  // Drops the values of a last record that was not stored whole.
+  void dropIncomplete() noexcept;
+  // The heap the table holds; 0 once it is swapped with an empty one.
+  std::size_t heapBytes() const { return room_ + ends_.capacity() * sizeof(uint32_t); }
+  void swap(FlatRecords& other) noexcept {
+    texts_.swap(other.texts_);
+    std::swap(used_, other.used_);
+    std::swap(room_, other.room_);
+    ends_.swap(other.ends_);
+    std::swap(width_, other.width_);
   }
 
  private:
-  std::string texts_;
-  std::array<uint32_t, N> ends_{};
-  uint8_t count_ = 0;
-};
+  // push without the room for the value.
+  void pushGrowing(std::string_view text);
+  // Copies text to dst. Out of line on purpose: inlined where the caller
+  // bounds the length, the copy becomes a string move instruction, slow for
+  // values of a few bytes; the C library's copy is not.
+  static void copyText(char* dst, std::string_view text);
+  // Moves the texts to a block of `room` bytes (at least used_).
+  void regrow(std::size_t room);
 
-// One record of the class search table: 22 values, of which a record of the
-// short form fills only the first three.
-struct ClassSearchEntry {
-  PackedTexts<22> values;
-};
-
-// One record of the class hierarchy table.
-struct ClassHierarchyEntry {
-  PackedTexts<6> values;
+  std::unique_ptr<char[]> texts_;  // room_ bytes, the first used_ in use
+  std::size_t used_ = 0;
+  std::size_t room_ = 0;
+  std::vector<uint32_t> ends_;  // end of text k in texts_
+  std::size_t width_ = 0;
 };
 
 // The module's copy of one characteristic handed to the host through

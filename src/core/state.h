@@ -61,8 +61,8 @@ struct State {
   // Classification of the newer release.
   std::vector<ClassEntry> classTable1;
   std::vector<ClassEntry> classTable2;
-  std::vector<ClassSearchEntry> classSearchTable;
-  std::vector<ClassHierarchyEntry> classHierarchy;
+  FlatRecords classSearchTable;  // 22 or 3 values a record
+  FlatRecords classHierarchy;    // 6 values a record
   // The head of the last class or characteristic-bar string of the newer
   // release. Its second text is the first header text of the older
   // characteristic bar (smlHeader[0]); use HeaderValue() to reach all five.
