@@ -24,6 +24,10 @@ TEST(ReleaseToolbox, GivesBackTheBuffersOfEveryVectorTable) {
     table->reset(6);
     ASSERT_GE(table->heapBytes(), 300 * (value.size() + sizeof(uint32_t)));
   }
+  // The value memory kept for the next fill of objects of the older bar.
+  for (int i = 0; i < 300; ++i) s.smlObjectValues.appendNext(value);
+  s.smlObjectValues.clear();
+  ASSERT_GE(s.smlObjectValues.heapBytes(), 300 * value.size());
   ReleaseToolbox(s);
   EXPECT_EQ(s.objectTable.capacity(), 0u);
   EXPECT_EQ(s.positionValues.capacity(), 0u);
@@ -31,6 +35,7 @@ TEST(ReleaseToolbox, GivesBackTheBuffersOfEveryVectorTable) {
   EXPECT_EQ(s.classTable2.capacity(), 0u);
   EXPECT_EQ(s.classSearchTable.heapBytes(), 0u);
   EXPECT_EQ(s.classHierarchy.heapBytes(), 0u);
+  EXPECT_EQ(s.smlObjectValues.heapBytes(), ValueList().heapBytes());
 }
 
 TEST(ReleaseToolbox, StartingAgainLeavesEveryVectorTableEmpty) {

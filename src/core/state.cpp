@@ -27,6 +27,9 @@ void ReleaseTables(State& s, bool owners) {
   s.helpTable = CharacteristicList{};
   s.matchcodeTable = CharacteristicList{};
   s.smlTable = CharacteristicList{};
+  // Moved out and destroyed: an assignment from an empty list would keep
+  // the text block (a string keeps its buffer when given a short one).
+  { const ValueList released = std::move(s.smlObjectValues); }
   s.smlObjectValues = ValueList{};
   for (auto& mail : s.mailTables) mail = CharacteristicList{};
   if (owners && (!s.smlK4Table.empty() || !s.classTable1.empty() || !s.classTable2.empty()))
