@@ -115,7 +115,6 @@ int32_t LoadClassEntries(State& s, const char* data, int32_t length,
 int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length, char separator,
                                FlatRecords& table, int32_t& count) {
   count = 0;
-  table.reset(static_cast<std::size_t>(values));
   if (data == nullptr) return code::kListMissing;
   if (length > 0) ReserveTexts(table, data, length);
   const char* cursor = data;
@@ -142,7 +141,6 @@ int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length,
 int32_t LoadClassHierarchy(const char* data, int32_t length, char separator, FlatRecords& table,
                            int32_t& count) {
   count = 0;
-  table.reset(kHierarchyValues);
   if (data == nullptr) return code::kListMissing;
   if (length > 0) ReserveTexts(table, data, length);
   const char* cursor = data;

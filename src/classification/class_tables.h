@@ -57,15 +57,16 @@ int32_t AppendClassEntry(std::vector<ClassEntry>& table,
 int32_t LoadClassEntries(State& s, const char* data, int32_t length,
                          std::vector<ClassEntry>& table, int32_t& count);
 
-// Empties `table` (its memory stays) and cuts `data` into search records of
-// `values` values (22 or 3) in it. A record whose values run past `length`,
+// Cuts `data` into search records of `values` values (22 or 3) in `table`,
+// which the caller has emptied for records of that width (its memory
+// stays). A record whose values run past `length`,
 // or that the string's end cuts short, is dropped; `count` includes it. 0;
 // non-zero on failure. Without memory it throws std::bad_alloc and leaves
 // the records stored so far in the table.
 int32_t LoadClassSearchEntries(int32_t values, const char* data, int32_t length, char separator,
                                FlatRecords& table, int32_t& count);
 
-// The same for hierarchy records of six values. A record is dropped as soon
+// The same for hierarchy records of six values (`table` emptied for six). A record is dropped as soon
 // as its first five values reach `length`; the sixth value completes a
 // record even when it runs past `length`.
 int32_t LoadClassHierarchy(const char* data, int32_t length, char separator, FlatRecords& table,

@@ -55,12 +55,15 @@ struct Text {
 
 // One call of an exchange with the codes it may give when memory runs out.
 // A lossy step is one whose described behaviour drops data without a code
-// (why is given); its state after a failure is not compared.
+// (why is given); its state after a failure is not compared. A fill that
+// leaves its table empty when it runs out of memory names a read that must
+// then find the table empty (code 76).
 struct Step {
   const char* name;
   std::function<ErrorCode()> call;
   std::vector<ErrorCode> memoryCodes;
   const char* lossy = nullptr;
+  std::function<ErrorCode()> emptied = nullptr;
 };
 
 std::string g_dir;
@@ -339,11 +342,11 @@ std::vector<Step> Exchange(bool longValues) {
       {"newer release", [] { return Interface("46C "); }, mem},
       {"class request", [=] { Text a(classA), b(classB), e(""); return ZanCreateSendstrClasK4(a.get(), b.get(), e.get(), e.get(), e.get(), e.get(), e.get(), e.get(), &text); }, mem},
       {"class search request", [=] { Text a(classA), b(classB); return ZanCreateSendstrClasSearchK4(3, a.get(), b.get(), a.get(), b.get(), a.get(), b.get(), a.get(), &text); }, mem},
-      {"class table", [=] { Text a(classes); return ZanCreateFillClasTableK4(2, a.get(), a.size(), &count); }, {80}},
+      {"class table", [=] { Text a(classes); return ZanCreateFillClasTableK4(2, a.get(), a.size(), &count); }, {80}, nullptr, [] { return ZanGetClasDataK4(2, 1, values); }},
       {"class read", [] { return ZanGetClasDataK4(2, 2, values); }, {75}},
-      {"class search", [=] { Text a(search); return ZanCreateFillClasTableK4(4, a.get(), a.size(), &count); }, {80}},
+      {"class search", [=] { Text a(search); return ZanCreateFillClasTableK4(4, a.get(), a.size(), &count); }, {80}, nullptr, [] { return ZanGetClasSearchDataK4(1, 1, values); }},
       {"class search read", [] { return ZanGetClasSearchDataK4(1, 2, values); }, {75}},
-      {"hierarchy", [=] { Text a(hierarchy); return ZanCreateFillClasHierarchTableK4(1, a.get(), a.size(), &count); }, {80}},
+      {"hierarchy", [=] { Text a(hierarchy); return ZanCreateFillClasHierarchTableK4(1, a.get(), a.size(), &count); }, {80}, nullptr, [] { return ZanGetClasHierarchDataK4(1, 1, values); }},
       {"hierarchy read", [] { return ZanGetClasHierarchDataK4(1, 2, values); }, {75}},
       {"class print", [=] { Text p(print); return ZanPrintTable(12, p.get()); }, mem},
       {"k4 bar", [=] { Text a(bar); return ZanCreateSmlTable(1, a.get(), a.size()); }, {8, 11},
@@ -425,6 +428,13 @@ bool RunExchange(long failAt, const std::vector<Step>& primer, const std::vector
     } else if (!memoryCode && rc != 0) {
       std::fprintf(stderr, "allocation %ld: '%s' returned %d\n", failAt, step.name, rc);
       ok = false;
+    } else if (memoryCode && step.emptied) {
+      const ErrorCode after = step.emptied();
+      if (after != 76) {
+        std::fprintf(stderr, "allocation %ld: '%s' returned %d but left its table: a read gave %d\n",
+                     failAt, step.name, rc, after);
+        ok = false;
+      }
     }
     break;
   }
