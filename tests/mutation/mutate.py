@@ -883,7 +883,12 @@ def run(args):
 
     results_path = build.results
     done = load_results(results_path)
-    todo = sorted((m for m in sample if m.key not in done), key=lambda m: (m.path, m.start))
+    # A survivor not known as equivalent is tried again on every run: a test
+    # may have come since.
+    def untried(m):
+        outcome = done.get(m.key, {}).get("outcome")
+        return outcome is None or (outcome == "survived" and m.key not in equivalent)
+    todo = sorted((m for m in sample if untried(m)), key=lambda m: (m.path, m.start))
     print(f"{len(pool)} candidates, sample of {len(sample)} (seed {args.seed}), "
           f"{len(sample) - len(todo)} done before, {len(todo)} to try", file=sys.stderr)
 
